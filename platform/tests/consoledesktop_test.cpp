@@ -1,0 +1,66 @@
+#include "platform/consoledesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/recorder.h"
+
+namespace wt {
+namespace {
+
+TEST(ConsoleDesktop, MessageBoxesBecomeLinesOnStandardError) {
+  std::ostringstream err;
+  ConsoleDesktop console(err);
+  EXPECT_EQ(console.ShowMessage({"File not found", "Warning", MessageIcon::Critical}),
+            MessageAnswer::Ok);
+  EXPECT_EQ(console.ShowMessage({"001 File not found", "", MessageIcon::None}), MessageAnswer::Ok);
+  EXPECT_EQ(console.ShowMessage({"File c:\\data\\benz.out does not exist", "Warning",
+                                 MessageIcon::Critical, MessageButtons::OkCancel}),
+            MessageAnswer::Ok);
+  EXPECT_EQ(err.str(),
+            "Warning: File not found\n"
+            "001 File not found\n"
+            "Warning: File c:\\data\\benz.out does not exist\n");
+}
+
+TEST(ConsoleDesktop, NoFileDialogOnTheConsole) {
+  std::ostringstream err;
+  ConsoleDesktop console(err);
+  FileDialog dialog;
+  dialog.fileName = "benz.in";
+  EXPECT_EQ(console.ShowOpen(dialog), DialogOutcome::Cancelled);
+  EXPECT_EQ(dialog.fileName, "benz.in");
+}
+
+TEST(Recorder, LogsAndAnswersFromItsScript) {
+  Recorder rec;
+  rec.messageAnswers = {MessageAnswer::Cancel};
+  rec.openAnswers = {std::string("c:\\data\\benz.in"), std::nullopt};
+  EXPECT_EQ(rec.ShowMessage({"a", "Warning"}), MessageAnswer::Cancel);
+  EXPECT_EQ(rec.ShowMessage({"b"}), MessageAnswer::Ok);
+
+  FileDialog dialog;
+  dialog.fileName = "x.in";
+  dialog.defaultExt = ".in";
+  EXPECT_EQ(rec.ShowOpen(dialog), DialogOutcome::Chosen);
+  EXPECT_EQ(dialog.fileName, "c:\\data\\benz.in");
+  EXPECT_EQ(rec.ShowOpen(dialog), DialogOutcome::Cancelled);
+  EXPECT_EQ(dialog.fileName, "c:\\data\\benz.in");
+  EXPECT_EQ(rec.events[2].dialog.fileName, "x.in");  // as it was shown
+
+  ASSERT_TRUE(rec.SetCurrentFolder("c:\\data\\", nullptr));
+  ASSERT_TRUE(rec.StartProgram("c:\\zorb\\wtarvo.bat benz mol", WindowRequest::MaximizedActivated,
+                               nullptr));
+  EXPECT_EQ(rec.Starts(), std::vector<std::string>{"c:\\zorb\\wtarvo.bat benz mol"});
+  EXPECT_EQ(rec.Last(RecordedEvent::Kind::Start)->folder, "c:\\data\\");
+
+  rec.startFailure = "No such file or directory";
+  std::string reason;
+  EXPECT_FALSE(rec.StartProgram("notepad  x", WindowRequest::MaximizedActivated, &reason));
+  EXPECT_EQ(reason, "No such file or directory");
+  EXPECT_EQ(rec.Messages().size(), 2u);
+}
+
+}  // namespace
+}  // namespace wt

@@ -1,0 +1,123 @@
+#include "platform/process.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace wt {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldFolder_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("wt_process_" + std::to_string(getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "drive_c" / "zorb");
+    fs::create_directories(dir_ / "work folder");
+    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    fs::current_path(oldFolder_);
+    unsetenv("WINTARVO_DRIVES");
+    fs::remove_all(dir_);
+  }
+
+  // The started program runs on its own: wait for its report.
+  static std::vector<std::string> WaitForReport(const fs::path& file) {
+    for (int i = 0; i < 500 && !fs::exists(file); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::ifstream in(file);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  fs::path oldFolder_;
+  fs::path dir_;
+};
+
+TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {
+  std::string reason;
+  ASSERT_TRUE(ChangeCurrentFolder((dir_ / "work folder").string(), &reason)) << reason;
+  ASSERT_TRUE(StartCommandLine(std::string(WT_PROCESS_PROBE) + "  report  a \tb\"c $(x) ;|&",
+                               WindowRequest::MaximizedActivated, &reason))
+      << reason;
+  std::vector<std::string> report = WaitForReport(dir_ / "work folder" / "report");
+  ASSERT_EQ(report.size(), 5u);
+  EXPECT_EQ(fs::path(report[0]), fs::canonical(dir_ / "work folder"));
+  EXPECT_EQ(report[1], "a");
+  EXPECT_EQ(report[2], "b\"c");
+  EXPECT_EQ(report[3], "$(x)");  // no shell saw it
+  EXPECT_EQ(report[4], ";|&");
+}
+
+TEST_F(ProcessTest, DrivePathProgramIsMapped) {
+  fs::copy_file(WT_PROCESS_PROBE, dir_ / "drive_c" / "zorb" / "xkryst");
+  ASSERT_TRUE(ChangeCurrentFolder(dir_.string(), nullptr));
+  std::string reason;
+  ASSERT_TRUE(StartCommandLine("c:\\zorb\\xkryst  out  c:\\data\\benz.cor  1",
+                               WindowRequest::NormalActivated, &reason))
+      << reason;
+  std::vector<std::string> report = WaitForReport(dir_ / "out");
+  ASSERT_EQ(report.size(), 3u);
+  EXPECT_EQ(report[1], "c:\\data\\benz.cor");  // arguments stay as given
+  EXPECT_EQ(report[2], "1");
+}
+
+TEST_F(ProcessTest, MissingProgramIsReported) {
+  std::string reason;
+  EXPECT_FALSE(StartCommandLine("c:\\zorb\\nothing here", WindowRequest::NormalActivated, &reason));
+  EXPECT_EQ(reason, "No such file or directory");
+  reason.clear();
+  EXPECT_FALSE(StartCommandLine("no-such-program-anywhere x", WindowRequest::NormalActivated,
+                                &reason));
+  EXPECT_FALSE(reason.empty());
+  EXPECT_FALSE(StartCommandLine(" \t ", WindowRequest::NormalActivated, &reason));
+  EXPECT_FALSE(reason.empty());
+}
+
+TEST_F(ProcessTest, NonExecutableFileIsReported) {
+  std::ofstream(dir_ / "drive_c" / "zorb" / "wtarvo.bat") << "not a program";
+  std::string reason;
+  EXPECT_FALSE(StartCommandLine("c:\\zorb\\wtarvo.bat benz mol", WindowRequest::MaximizedActivated,
+                                &reason));
+  EXPECT_FALSE(reason.empty());
+}
+
+TEST_F(ProcessTest, BareNameIsLookedUpOnPath) {
+  fs::copy_file(WT_PROCESS_PROBE, dir_ / "probe-on-path");
+  std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", dir_.c_str(), 1);
+  ASSERT_TRUE(ChangeCurrentFolder(dir_.string(), nullptr));
+  bool started = StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr);
+  setenv("PATH", oldPath.c_str(), 1);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(WaitForReport(dir_ / "found").size(), 1u);
+}
+
+TEST_F(ProcessTest, FoldersThatCannotBeMadeCurrent) {
+  std::string reason;
+  EXPECT_FALSE(ChangeCurrentFolder("", &reason));
+  EXPECT_FALSE(reason.empty());
+  EXPECT_FALSE(ChangeCurrentFolder((dir_ / "missing").string(), &reason));
+  EXPECT_EQ(reason, "No such file or directory");
+  std::ofstream(dir_ / "plain") << "x";
+  EXPECT_FALSE(ChangeCurrentFolder((dir_ / "plain").string(), &reason));
+  EXPECT_TRUE(ChangeCurrentFolder("c:\\zorb\\", &reason)) << reason;
+  EXPECT_EQ(fs::current_path(), fs::canonical(dir_ / "drive_c" / "zorb"));
+}
+
+}  // namespace
+}  // namespace wt

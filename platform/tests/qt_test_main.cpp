@@ -1,0 +1,13 @@
+// main() for the tests of windows: they run headless under the offscreen
+// platform unless QT_QPA_PLATFORM says otherwise.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing WinTarvo need, the
+# ones that are missing only. Root runs apt-get directly, others through sudo.
+# Usage: scripts/install-deps.sh [build|test]
+set -euo pipefail
+
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev
+                fonts-liberation2 fonts-dejavu-core)
+test_packages=(xvfb xauth xdotool imagemagick poppler-utils cups cups-client cups-bsd
+               printer-driver-cups-pdf)
+
+packages=("${build_packages[@]}")
+if [ "${1:-build}" = test ]; then packages+=("${test_packages[@]}"); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
