@@ -1,0 +1,138 @@
+#include "common/linereader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/paths.h"
+
+namespace wt {
+namespace {
+constexpr std::size_t kBufferSize = 1 << 16;
+}
+
+std::optional<LineReader> LineReader::Open(std::string_view path, std::string* reason) {
+  std::optional<std::string> host = HostPath(path);
+  if (!host) {
+    if (reason) *reason = "the drives folder is unknown (neither WINTARVO_DRIVES nor HOME is set)";
+    return std::nullopt;
+  }
+  errno = 0;
+  std::FILE* file = host->empty() ? nullptr : std::fopen(host->c_str(), "rb");
+  if (!file) {
+    if (reason) *reason = std::strerror(host->empty() || errno == 0 ? ENOENT : errno);
+    return std::nullopt;
+  }
+  return LineReader(file);
+}
+
+LineReader::LineReader(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
+
+LineReader::LineReader(LineReader&& other) noexcept { *this = std::move(other); }
+
+LineReader& LineReader::operator=(LineReader&& other) noexcept {
+  if (this != &other) {
+    if (file_) std::fclose(file_);
+    file_ = std::exchange(other.file_, nullptr);
+    buffer_ = std::move(other.buffer_);
+    begin_ = other.begin_;
+    end_ = other.end_;
+    long_ = std::move(other.long_);
+    offset_ = other.offset_;
+    eof_ = other.eof_;
+    failed_ = other.failed_;
+    skipLf_ = other.skipLf_;
+  }
+  return *this;
+}
+
+LineReader::~LineReader() {
+  if (file_) std::fclose(file_);
+}
+
+bool LineReader::Fill() {
+  if (eof_) return false;
+  begin_ = 0;
+  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  if (end_ == 0) {
+    eof_ = true;
+    if (std::ferror(file_)) failed_ = true;
+    return false;
+  }
+  return true;
+}
+
+void LineReader::SkipPendingLf() {
+  if (!skipLf_) return;
+  if (begin_ == end_) Fill();
+  if (begin_ < end_ && buffer_[begin_] == '\n') {
+    ++begin_;
+    ++offset_;
+  }
+  skipLf_ = false;
+}
+
+std::uint64_t LineReader::Offset() {
+  SkipPendingLf();
+  return offset_;
+}
+
+bool LineReader::AtEnd() {
+  SkipPendingLf();
+  return begin_ == end_ && !Fill();
+}
+
+bool LineReader::Next(std::string_view* line) {
+  if (AtEnd()) return false;
+  long_.clear();
+  bool spanning = false;
+  for (;;) {
+    const char* start = buffer_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    const char* stop = nullptr;
+    for (std::size_t i = 0; i < available; ++i) {
+      if (start[i] == '\n' || start[i] == '\r') {
+        stop = start + i;
+        break;
+      }
+    }
+    if (stop) {
+      const std::size_t length = static_cast<std::size_t>(stop - start);
+      const bool cr = *stop == '\r';
+      begin_ += length + 1;
+      offset_ += length + 1;
+      skipLf_ = cr;
+      if (spanning) {
+        long_.append(start, length);
+        *line = long_;
+      } else {
+        *line = std::string_view(start, length);
+      }
+      return true;
+    }
+    // No terminator in what is buffered: keep it and read on.
+    long_.append(start, available);
+    offset_ += available;
+    begin_ = end_;
+    spanning = true;
+    if (!Fill()) {
+      *line = long_;
+      return true;
+    }
+  }
+}
+
+bool LineReader::Seek(std::uint64_t offset) {
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
+    failed_ = true;
+    return false;
+  }
+  std::clearerr(file_);
+  begin_ = end_ = 0;
+  offset_ = offset;
+  eof_ = false;
+  skipLf_ = false;
+  return true;
+}
+
+}  // namespace wt
