@@ -9,3 +9,6 @@ build=${WINTARVO_TEST_BUILD:-build-test}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+
+# The Windows side of the platform layer, compiled and tested.
+scripts/windows-check.sh

@@ -2,13 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "common/fileexists.h"
 
 namespace wt {
 namespace {
@@ -32,56 +25,6 @@ TEST(FileNameOf, TextAfterTheLastFolderSeparator) {
   EXPECT_EQ(FileNameOf("benz"), "benz");
   EXPECT_EQ(FileNameOf("c:\\data\\"), "");
   EXPECT_EQ(FileNameOf(""), "");
-}
-
-TEST(FileNameOf, SlashEndsAFolderOnLinux) {
-  EXPECT_EQ(FileNameOf("/home/ana/data/benz"), "benz");
-  EXPECT_EQ(FileNameOf("/home/ana\\data/x\\benz"), "benz");
-  EXPECT_EQ(LastFolderPos("/home/ana/data/benz.in"), 15u);
-  EXPECT_EQ(LastFolderPos("benz.in"), 1u);
-}
-
-class FileExistsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("wt_fileexists_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_ / "drive_c" / "zorb");
-    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("WINTARVO_DRIVES");
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path dir_;
-};
-
-TEST_F(FileExistsTest, ReadableFileIsThere) {
-  std::ofstream(dir_ / "benz.cor") << "$\n";
-  EXPECT_TRUE(FileExists((dir_ / "benz.cor").string()));
-  EXPECT_FALSE(FileExists((dir_ / "benz.out").string()));
-}
-
-TEST_F(FileExistsTest, DrivePathsAreMapped) {
-  std::ofstream(dir_ / "drive_c" / "zorb" / "temp64") << "$\n";
-  EXPECT_TRUE(FileExists("c:\\zorb\\temp64"));
-  EXPECT_TRUE(FileExists("C:\\zorb\\temp64"));
-  EXPECT_FALSE(FileExists("d:\\zorb\\temp64"));
-}
-
-TEST_F(FileExistsTest, FolderAndEmptyPathAreNoFiles) {
-  EXPECT_FALSE(FileExists(""));
-  EXPECT_FALSE(FileExists(dir_.string()));
-  EXPECT_FALSE(FileExists("c:\\zorb"));
-  EXPECT_FALSE(FileExists("c:\\zorb\\"));
-}
-
-TEST_F(FileExistsTest, PipeIsNoFile) {
-  std::string fifo = (dir_ / "fifo").string();
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(FileExists(fifo));  // and does not block
 }
 
 }  // namespace

@@ -55,12 +55,13 @@ TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {
                                WindowRequest::MaximizedActivated, &reason))
       << reason;
   std::vector<std::string> report = WaitForReport(dir_ / "work folder" / "report");
-  ASSERT_EQ(report.size(), 5u);
+  ASSERT_EQ(report.size(), 6u);
   EXPECT_EQ(fs::path(report[0]), fs::canonical(dir_ / "work folder"));
-  EXPECT_EQ(report[1], "a");
-  EXPECT_EQ(report[2], "b\"c");
-  EXPECT_EQ(report[3], "$(x)");  // no shell saw it
-  EXPECT_EQ(report[4], ";|&");
+  EXPECT_EQ(report[1], "report a b\"c $(x) ;|&");  // the tail, joined by single blanks
+  EXPECT_EQ(report[2], "a");
+  EXPECT_EQ(report[3], "b\"c");
+  EXPECT_EQ(report[4], "$(x)");  // no shell saw it
+  EXPECT_EQ(report[5], ";|&");
 }
 
 TEST_F(ProcessTest, DrivePathProgramIsMapped) {
@@ -71,9 +72,9 @@ TEST_F(ProcessTest, DrivePathProgramIsMapped) {
                                WindowRequest::NormalActivated, &reason))
       << reason;
   std::vector<std::string> report = WaitForReport(dir_ / "out");
-  ASSERT_EQ(report.size(), 3u);
-  EXPECT_EQ(report[1], "c:\\data\\benz.cor");  // arguments stay as given
-  EXPECT_EQ(report[2], "1");
+  ASSERT_EQ(report.size(), 4u);
+  EXPECT_EQ(report[2], "c:\\data\\benz.cor");  // arguments stay as given
+  EXPECT_EQ(report[3], "1");
 }
 
 TEST_F(ProcessTest, MissingProgramIsReported) {
@@ -104,7 +105,7 @@ TEST_F(ProcessTest, BareNameIsLookedUpOnPath) {
   bool started = StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr);
   setenv("PATH", oldPath.c_str(), 1);
   ASSERT_TRUE(started);
-  EXPECT_EQ(WaitForReport(dir_ / "found").size(), 1u);
+  EXPECT_EQ(WaitForReport(dir_ / "found").size(), 2u);
 }
 
 TEST_F(ProcessTest, FoldersThatCannotBeMadeCurrent) {

@@ -1,0 +1,101 @@
+// The Windows side of the platform layer, run under wine by the Windows
+// build check.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "common/pathtext.h"
+#include "platform/atomicfile.h"
+#include "platform/paths.h"
+#include "platform/process.h"
+
+namespace wt {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ProbePath() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  return (fs::path(self).parent_path() / "wt_process_probe.exe").string();
+}
+
+std::vector<std::string> WaitForReport(const fs::path& file) {
+  for (int i = 0; i < 1000 && !fs::exists(file); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::ifstream in(file);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class WindowsPlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldFolder_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("wt_win_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "work folder");
+  }
+  void TearDown() override {
+    fs::current_path(oldFolder_);
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  fs::path oldFolder_, dir_;
+};
+
+TEST_F(WindowsPlatformTest, PathsAreUsedAsTheyAre) {
+  EXPECT_EQ(HostPath("c:\\zorb\\wtarvo.ini"), "c:\\zorb\\wtarvo.ini");
+  EXPECT_EQ(HostPath("run7.hgl"), "run7.hgl");
+  EXPECT_TRUE(EndsFolder('\\'));
+  EXPECT_FALSE(EndsFolder('/'));
+  EXPECT_EQ(FileNameOf("c:\\data\\benz"), "benz");
+}
+
+TEST_F(WindowsPlatformTest, StartedProgramGetsTheRawTailAndTheCurrentFolder) {
+  std::string reason;
+  ASSERT_TRUE(ChangeCurrentFolder((dir_ / "work folder").string(), &reason)) << reason;
+  ASSERT_TRUE(StartCommandLine("\"" + ProbePath() + "\" report  a\tb  \"c d\"",
+                               WindowRequest::NormalActivated, &reason))
+      << reason;
+  std::vector<std::string> report = WaitForReport(dir_ / "work folder" / "report");
+  ASSERT_GE(report.size(), 2u);
+  EXPECT_EQ(fs::path(report[0]), fs::path(dir_ / "work folder"));
+  EXPECT_EQ(report[1], "report  a\tb  \"c d\"");
+}
+
+TEST_F(WindowsPlatformTest, MissingProgramAndFolderAreReported) {
+  std::string reason;
+  EXPECT_FALSE(StartCommandLine((dir_ / "nothing.exe").string() + " x",
+                                WindowRequest::MaximizedActivated, &reason));
+  EXPECT_FALSE(reason.empty());
+  EXPECT_FALSE(StartCommandLine("  ", WindowRequest::NormalActivated, &reason));
+  EXPECT_FALSE(ChangeCurrentFolder((dir_ / "missing").string(), &reason));
+  EXPECT_FALSE(ChangeCurrentFolder("", &reason));
+}
+
+TEST_F(WindowsPlatformTest, AtomicWriteReplacesOrLeavesTheFileAlone) {
+  std::string target = (dir_ / "tarvo.mol").string();
+  ASSERT_TRUE(WriteFileAtomically(target, "one\r\n"));
+  ASSERT_TRUE(WriteFileAtomically(target, "two\r\n"));
+  std::ifstream in(target, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  EXPECT_EQ(content.str(), "two\r\n");
+  std::string reason;
+  EXPECT_FALSE(WriteFileAtomically((dir_ / "missing" / "x").string(), "x", &reason));
+  EXPECT_FALSE(reason.empty());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);  // work folder, tarvo.mol
+}
+
+}  // namespace
+}  // namespace wt
