@@ -19,6 +19,7 @@ std::vector<std::string> SplitCommandLine(std::string_view tail, std::size_t max
 struct StartChoice {
   std::string plotFile;
   bool print = false;  // print mode: print one page and end, no window
+  friend bool operator==(const StartChoice&, const StartChoice&) = default;
 };
 
 // What the start routine does for a tail. One word: show that file. Two
