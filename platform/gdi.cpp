@@ -5,7 +5,9 @@
 namespace wt::gdi {
 namespace {
 
-std::int64_t Limited(std::int64_t v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); }
+std::int64_t Limited(std::int64_t v) {
+  return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
+}
 
 }  // namespace
 

@@ -6,7 +6,9 @@
 namespace wt::gdi {
 namespace {
 
-std::int64_t Abs(std::int64_t v) { return v < 0 ? -v : v; }
+std::int64_t Abs(std::int64_t v) {
+  return v < 0 ? -v : v;
+}
 
 // The range of steps k (from `start` in direction `sign`) whose position lies
 // within 0 .. extent - 1.
@@ -66,7 +68,9 @@ struct RasterDC::Axis {
   std::ptrdiff_t pixelStep;
 };
 
-bool RasterDC::Inside(Point p) const { return p.x >= 0 && p.x < width_ && p.y >= 0 && p.y < height_; }
+bool RasterDC::Inside(Point p) const {
+  return p.x >= 0 && p.x < width_ && p.y >= 0 && p.y < height_;
+}
 
 void RasterDC::PaintLine(Point from, Point to, std::uint32_t argb, int /*width*/) {
   if (width_ == 0 || height_ == 0) return;
@@ -100,21 +104,24 @@ void RasterDC::PaintLine(Point from, Point to, std::uint32_t argb, int /*width*/
   if (mLo > 0) {
     if (a == 0) return;
     // m(k) >= mLo  <=>  k·2a >= (2·mLo - 1)·n
-    QuotientRemainder q = MulDivMod(static_cast<std::uint64_t>(2 * mLo - 1),
-                                    static_cast<std::uint64_t>(n), static_cast<std::uint64_t>(2 * a));
+    QuotientRemainder q =
+        MulDivMod(static_cast<std::uint64_t>(2 * mLo - 1), static_cast<std::uint64_t>(n),
+                  static_cast<std::uint64_t>(2 * a));
     first = std::max(first, Capped(q.quotient, n) + (q.remainder != 0 ? 1 : 0));
   }
   if (a > 0) {
     // m(k) <= mHi  <=>  k·2a < (2·mHi + 1)·n
-    QuotientRemainder q = MulDivMod(static_cast<std::uint64_t>(2 * mHi + 1),
-                                    static_cast<std::uint64_t>(n), static_cast<std::uint64_t>(2 * a));
+    QuotientRemainder q =
+        MulDivMod(static_cast<std::uint64_t>(2 * mHi + 1), static_cast<std::uint64_t>(n),
+                  static_cast<std::uint64_t>(2 * a));
     last = std::min(last, Capped(q.quotient, n) - (q.remainder == 0 ? 1 : 0));
   }
   if (first > last) return;
 
   // The state at step `first`: m and the remainder of 2·k·a + n over 2·n.
-  QuotientRemainder q = MulDivMod(static_cast<std::uint64_t>(first),
-                                  static_cast<std::uint64_t>(twoA), static_cast<std::uint64_t>(twoN));
+  QuotientRemainder q =
+      MulDivMod(static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(twoA),
+                static_cast<std::uint64_t>(twoN));
   std::int64_t m = static_cast<std::int64_t>(q.quotient);
   std::int64_t rest = static_cast<std::int64_t>(q.remainder) + n;
   if (rest >= twoN) {

@@ -10,7 +10,9 @@ namespace {
 
 constexpr char kJobTitle[] = "wtplot";
 
-std::int16_t Width16(int pixels) { return static_cast<std::int16_t>(std::clamp(pixels, 0, 32767)); }
+std::int16_t Width16(int pixels) {
+  return static_cast<std::int16_t>(std::clamp(pixels, 0, 32767));
+}
 
 }  // namespace
 

@@ -19,7 +19,9 @@ std::int64_t Truncate(double v) {
   return static_cast<std::int64_t>(std::trunc(v));
 }
 
-bool Fits16(int v) { return v >= -32768 && v <= 32767; }
+bool Fits16(int v) {
+  return v >= -32768 && v <= 32767;
+}
 
 }  // namespace
 
@@ -46,16 +48,16 @@ const std::array<PaletteEntry, kPaletteSize> kPenPaletteColours = {{
     {150, 255, 255, 0},  // 19
     {255, 150, 255, 0},  // 20
     {192, 192, 192, 0},  // 21
-    {0, 0, 0, 0},        // 22 to 31
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
-    {0, 0, 0, 0},
+    {0, 0, 0, 0},        // 22
+    {0, 0, 0, 0},        // 23
+    {0, 0, 0, 0},        // 24
+    {0, 0, 0, 0},        // 25
+    {0, 0, 0, 0},        // 26
+    {0, 0, 0, 0},        // 27
+    {0, 0, 0, 0},        // 28
+    {0, 0, 0, 0},        // 29
+    {0, 0, 0, 0},        // 30
+    {0, 0, 0, 0},        // 31
 }};
 
 gdi::HPALETTE MakePenPalette() {
@@ -122,9 +124,13 @@ std::int64_t Grafica::ToDevice(const DeviceAxis& axis, std::int64_t p) {
   return Truncate(static_cast<double>(p - axis.plotterOrigin) * axis.factor + axis.deviceOrigin);
 }
 
-std::int64_t Grafica::DeviceX(std::int64_t p) const { return ToDevice(deviceX_, p); }
+std::int64_t Grafica::DeviceX(std::int64_t p) const {
+  return ToDevice(deviceX_, p);
+}
 
-std::int64_t Grafica::DeviceY(std::int64_t p) const { return ToDevice(deviceY_, p); }
+std::int64_t Grafica::DeviceY(std::int64_t p) const {
+  return ToDevice(deviceY_, p);
+}
 
 void Grafica::BeginPlot(std::int16_t W, gdi::DeviceContext& dc) {
   if (dc_) EndPlot(*dc_);

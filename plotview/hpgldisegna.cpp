@@ -28,8 +28,8 @@ bool HpglReader::DrawPlotFile(std::int16_t W) {
   }  // the file is closed here
   grafica_.EndPlot(dc);
   if (failed) {
-    desktop_.ShowMessage({"File " + plotFile_ + " cannot be read", "Warning",
-                          MessageIcon::Critical});
+    desktop_.ShowMessage(
+        {"File " + plotFile_ + " cannot be read", "Warning", MessageIcon::Critical});
     return false;
   }
   return true;

@@ -50,7 +50,9 @@ void Hpglout::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, image_);
 }
 
-void Hpglout::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void Hpglout::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
 
 WTPLOTR::WTPLOTR(Desktop& desktop, std::function<void()> printPlot, QWidget* parent)
     : QMainWindow(parent), desktop_(desktop), printPlot_(std::move(printPlot)) {
@@ -99,9 +101,13 @@ void WTPLOTR::save_menu_Click() {
   desktop_.ShowMessage({std::string("File ") + kBitmapFile + " saved"});
 }
 
-void WTPLOTR::menu_print_Click() { printPlot_(); }
+void WTPLOTR::menu_print_Click() {
+  printPlot_();
+}
 
-void WTPLOTR::menu_exit_Click() { close(); }
+void WTPLOTR::menu_exit_Click() {
+  close();
+}
 
 void WTPLOTR::Copy_as_BMP_menu_Click() {
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -109,6 +115,8 @@ void WTPLOTR::Copy_as_BMP_menu_Click() {
   clipboard->setImage(hpglout->Image());
 }
 
-void WTPLOTR::Form_Click() { printPlot_(); }
+void WTPLOTR::Form_Click() {
+  printPlot_();
+}
 
 }  // namespace wt::plot

@@ -5,8 +5,12 @@
 namespace wt::plot {
 namespace {
 
-bool IsSeparator(char c) { return c == ',' || c == ' '; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSeparator(char c) {
+  return c == ',' || c == ' ';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Characters that could carry a number on after its digits: more digits, a
 // decimal point, an exponent, or characters the number rule skips.

@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
   reader.DrawPlotFile(static_cast<std::int16_t>(width));
   const double drawn = Seconds(start);
 
-  std::printf("%ld lines (%zu bytes) on %d pixels: reading %.3f s, drawing %.3f s (%.2fx)\n",
-              lines, bytes, width, readOnly, drawn, drawn / readOnly);
+  std::printf("%ld lines (%zu bytes) on %d pixels: reading %.3f s, drawing %.3f s (%.2fx)\n", lines,
+              bytes, width, readOnly, drawn, drawn / readOnly);
   std::filesystem::remove(path);
   return 0;
 }

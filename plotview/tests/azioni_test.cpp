@@ -26,7 +26,11 @@ const QRgb kBlack = qRgb(0, 0, 0);
 class ImagePrintJob : public gdi::PrintJob {
  public:
   ImagePrintJob(QImage& page, int* ended, bool refuse)
-      : page_(page), painter_(&page_), dc_(painter_, page_.rect()), ended_(ended), refuse_(refuse) {}
+      : page_(page),
+        painter_(&page_),
+        dc_(painter_, page_.rect()),
+        ended_(ended),
+        refuse_(refuse) {}
   gdi::DeviceContext& DC() override { return dc_; }
   int PageWidth() const override { return page_.width(); }
   bool End(std::string* reason) override {

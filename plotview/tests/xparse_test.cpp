@@ -16,7 +16,8 @@ class TokenTableTest : public ::testing::Test {
   // (start, length) of entries 1 to `count`.
   std::vector<std::pair<std::size_t, std::size_t>> Entries(int count) const {
     std::vector<std::pair<std::size_t, std::size_t>> entries;
-    for (int k = 1; k <= count; ++k) entries.push_back({tokens_.TokenStart(k), tokens_.TokenLength(k)});
+    for (int k = 1; k <= count; ++k)
+      entries.push_back({tokens_.TokenStart(k), tokens_.TokenLength(k)});
     return entries;
   }
   using Entries_ = std::vector<std::pair<std::size_t, std::size_t>>;
@@ -64,9 +65,8 @@ TEST_F(TokenTableTest, PositionsOfVeryLongLinesAreKept) {
 TEST_F(TokenTableTest, TokenValueReadsTheLeadingNumber) {
   const std::string line = "PD 200; 1.5,2.5 3.5 -300 +20; abc 4e2 -0.4 32767 -32768 32768 7x";
   ASSERT_EQ(tokens_.SplitTokens(line), 14);
-  const std::optional<std::int16_t> expected[] = {0,     200,    2,      2,  4,   -300,  20,
-                                                  0,     400,    0,      32767, -32768,
-                                                  std::nullopt, 7};
+  const std::optional<std::int16_t> expected[] = {0, 200, 2, 2,     4,      -300,         20,
+                                                  0, 400, 0, 32767, -32768, std::nullopt, 7};
   for (int k = 1; k <= 14; ++k) EXPECT_EQ(tokens_.TokenValue(line, k), expected[k - 1]) << k;
 }
 
@@ -81,10 +81,9 @@ TEST_F(TokenTableTest, LeftoverEntriesReadWhatIsThereInTheLine) {
 // rule on every kind of token.
 TEST(TokenNumber, AgreesWithTheNumberRule) {
   const std::vector<std::string> fixed = {
-      "",      "-",      "+",       "0",     "-0",     "007",    "12;",    "12\t3", "12.",
-      "12.5",  "12e1",   "12E",     "12d1",  "12D+1",  "99999",  "32767",  "32768", "-32768",
-      "-32769", "123456", "1;2",    "5x",    "\t5",    "-\t5",   ".5",     "+.5",   "65536;",
-      "1e400", "--1",    "4000000000"};
+      "",     "-",   "+",    "0",     "-0",    "007",   "12;",    "12\t3",  "12.",    "12.5",
+      "12e1", "12E", "12d1", "12D+1", "99999", "32767", "32768",  "-32768", "-32769", "123456",
+      "1;2",  "5x",  "\t5",  "-\t5",  ".5",    "+.5",   "65536;", "1e400",  "--1",    "4000000000"};
   for (const std::string& token : fixed) {
     EXPECT_EQ(TokenNumber(token), WholeNumber16(token)) << '"' << token << '"';
   }
