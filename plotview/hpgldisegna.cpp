@@ -1,0 +1,81 @@
+#include "plotview/hpgldisegna.h"
+
+#include <optional>
+
+#include "common/fileexists.h"
+#include "common/linereader.h"
+#include "common/numeric.h"
+
+namespace wt::plot {
+
+bool HpglReader::DrawPlotFile(std::int16_t W) {
+  if (!targetDC_) return false;
+  gdi::DeviceContext& dc = *targetDC_;
+  grafica_.BeginPlot(W, dc);
+  if (plotFile_.empty() || !FileExists(plotFile_)) {
+    desktop_.ShowMessage({kFileNotFound});
+    grafica_.EndPlot(dc);
+    return false;
+  }
+
+  bool failed;
+  {
+    std::optional<LineReader> reader = LineReader::Open(plotFile_);
+    failed = !reader;
+    std::string_view line;
+    while (reader && reader->Next(&line)) DoLine(line);
+    if (reader) failed = reader->Failed();
+  }  // the file is closed here
+  grafica_.EndPlot(dc);
+  if (failed) {
+    desktop_.ShowMessage(
+        {"File " + plotFile_ + " cannot be read", "Warning", MessageIcon::Critical});
+    return false;
+  }
+  return true;
+}
+
+void HpglReader::DoLine(std::string_view line) {
+  const int count = tokens_.SplitTokens(line);
+  if (line.size() < 2) return;
+  const char a = line[0], b = line[1];
+
+  if (a == 'S' && b == 'P') {
+    // The pen number is the third character alone: SP12 selects pen 1.
+    std::optional<std::int16_t> n = WholeNumber16(line.substr(2, 1));
+    if (n) grafica_.SelectPlotPen(*n);
+    return;
+  }
+
+  int wanted;
+  if ((a == 'P' && (b == 'U' || b == 'D'))) {
+    wanted = 2;
+  } else if ((a == 'I' && b == 'P') || (a == 'S' && b == 'C')) {
+    wanted = 4;
+  } else {
+    return;
+  }
+  // Parameters missing from this line are skipped rather than read from
+  // what an earlier line left in the tables.
+  if (count < wanted + 1) return;
+  std::int16_t v[4];
+  for (int k = 0; k < wanted; ++k) {
+    std::optional<std::int16_t> value = tokens_.TokenValue(line, k + 2);
+    if (!value) return;
+    v[k] = *value;
+  }
+
+  if (a == 'P') {
+    if (b == 'U') {
+      grafica_.PenUpTo(v[0], v[1]);
+    } else {
+      grafica_.PenDownTo(v[0], v[1]);
+    }
+  } else if (a == 'I') {
+    grafica_.SetScalingPoints(v[0], v[1], v[2], v[3]);
+  } else {
+    grafica_.SetUserScale(v[0], v[1], v[2], v[3]);
+  }
+}
+
+}  // namespace wt::plot

@@ -1,0 +1,202 @@
+#include "plotview/hpgldisegna.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "platform/gdiraster.h"
+#include "platform/recorder.h"
+
+namespace wt::plot {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+constexpr std::uint32_t kBlack = 0xFF000000u;
+
+class HpglReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = fs::temp_directory_path() /
+            ("wt_hpgl_" + std::to_string(getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".hgl");
+    reader_.SetTargetDC(&dc_);
+  }
+  void TearDown() override { fs::remove(path_); }
+
+  // Writes `lines` as the plot file, each ended by CR LF, and draws it.
+  bool Draw(const std::vector<std::string>& lines) {
+    {
+      std::ofstream out(path_, std::ios::binary);
+      for (const std::string& line : lines) out << line << "\r\n";
+    }
+    reader_.SetPlotFile(path_.string());
+    return reader_.DrawPlotFile(556);
+  }
+
+  // The device point of a user point under the mapping the drawing left.
+  gdi::Point Device(std::int16_t x, std::int16_t y) {
+    Grafica& g = reader_.Renderer();
+    return {g.DeviceX(g.PlotterX(x)), g.DeviceY(g.PlotterY(y))};
+  }
+
+  int PaintedCount() const {
+    int count = 0;
+    for (int y = 0; y < image_.Height(); ++y) {
+      for (int x = 0; x < image_.Width(); ++x) count += image_.Pixel(x, y) != kWhite;
+    }
+    return count;
+  }
+
+  fs::path path_;
+  Recorder desktop_;
+  gdi::RasterImage image_{556, 476, kWhite};
+  gdi::RasterImageDC dc_{image_};
+  HpglReader reader_{desktop_};
+};
+
+TEST_F(HpglReaderTest, ParametersFollowABlankOrAComma) {
+  for (const char* line : {"PU 100,200", "PU,100,200;", "PU 100 200", "PU  100 ,, 200"}) {
+    gdi::MoveToEx(dc_, 0, 0, nullptr);
+    ASSERT_TRUE(Draw({line}));
+    EXPECT_EQ(dc_.Position(), Device(100, 200)) << line;
+  }
+  EXPECT_EQ(PaintedCount(), 0);
+}
+
+TEST_F(HpglReaderTest, NumbersRoundHalvesToEvenAndKeepTheirSigns) {
+  Draw({"PD 1.5,2.5"});
+  EXPECT_EQ(dc_.Position(), Device(2, 2));
+  Draw({"PD -300,+20;"});
+  EXPECT_EQ(dc_.Position(), Device(-300, 20));
+}
+
+TEST_F(HpglReaderTest, OnlyTheFirstPairOfALineIsRead) {
+  Draw({"PU 0,4000", "PD 100,4000,9000,4000"});
+  EXPECT_EQ(dc_.Position(), Device(100, 4000));
+  EXPECT_EQ(PaintedCount(), 5);  // device x 0 to 4
+  // Token 3 is "200;PD", which reads 200; the PD is never seen.
+  Draw({"PU 100,200;PD 300,400;"});
+  EXPECT_EQ(dc_.Position(), Device(100, 200));
+  EXPECT_EQ(PaintedCount(), 5);
+}
+
+TEST_F(HpglReaderTest, OtherLinesAreIgnored) {
+  Draw({"PU 5215,4000", "pu 100,200", " PU 100,200", "PA 100,200", "LB text", "PD", "P", "", "IN;",
+        "XX 1,2,3,4"});
+  EXPECT_EQ(dc_.Position(), Device(5215, 4000));
+  EXPECT_EQ(PaintedCount(), 0);
+}
+
+TEST_F(HpglReaderTest, LinesWithTooFewParametersAreSkippedNotFedWithLeftovers) {
+  Draw({"IP 0,0,10430,8000", "PU 5215,4000", "PD 100", "PU 7", "PD,;", "SC 0,100,0", "IP 1,2,3"});
+  EXPECT_EQ(dc_.Position(), Device(5215, 4000));
+  EXPECT_EQ(reader_.Renderer().PlotterX(10430), 10430);  // scaling untouched
+  EXPECT_EQ(PaintedCount(), 0);
+}
+
+TEST_F(HpglReaderTest, SPTakesThePenFromTheThirdCharacterOnly) {
+  const struct {
+    const char* line;
+    std::uint32_t colour;
+  } cases[] = {{"SP3;", gdi::Argb(150, 255, 128)},
+               {"SP 3", kBlack},
+               {"SP92", gdi::Argb(255, 0, 0)},
+               {"SP", kBlack},
+               {"SP2", gdi::Argb(255, 150, 150)}};
+  for (const auto& c : cases) {
+    Draw({"SP9", c.line, "PU 0,4000", "PD 1000,4000"});
+    EXPECT_EQ(image_.Pixel(0, 194), c.colour) << c.line;
+  }
+}
+
+TEST_F(HpglReaderTest, IPAndSCSetTheUserScale) {
+  Draw({"IP 0,0,10430,8000", "SC 0,100,0,100", "PU 100,100"});
+  EXPECT_EQ(reader_.Renderer().PlotterX(100), 10430);
+  EXPECT_EQ(reader_.Renderer().PlotterY(100), 8000);
+  EXPECT_EQ(dc_.Position(), (gdi::Point{556, 0}));
+}
+
+TEST_F(HpglReaderTest, IPReadsItsFourParametersFromALongLine) {
+  std::string line = "IP";
+  for (int i = 1; i <= 40; ++i) line += "," + std::to_string(i * 100);
+  Draw({line});
+  EXPECT_EQ(reader_.Tokens().TokenStart(30), line.find(",2900") + 2);
+  EXPECT_EQ(reader_.Renderer().PlotterX(0), 100);
+  EXPECT_EQ(reader_.Renderer().PlotterY(0), 200);
+}
+
+TEST_F(HpglReaderTest, EachDrawingStartsFromTheDefaultScale) {
+  Draw({"IP 0,0,10430,8000", "SC 0,100,0,100"});
+  Draw({"PU 100,100"});
+  EXPECT_EQ(dc_.Position(), Device(100, 100));
+  EXPECT_EQ(reader_.Renderer().PlotterX(100), 100);
+}
+
+TEST_F(HpglReaderTest, AMissingFileIsReportedAndNothingIsDrawn) {
+  gdi::HPEN pen = dc_.SelectedPen();
+  reader_.SetPlotFile((fs::temp_directory_path() / "wt_no_such_plot.hgl").string());
+  EXPECT_FALSE(reader_.DrawPlotFile(556));
+  ASSERT_EQ(desktop_.Messages().size(), 1u);
+  const Message m = desktop_.Messages()[0];
+  EXPECT_EQ(m.text, "001 File not found");
+  EXPECT_EQ(m.title, "");
+  EXPECT_EQ(m.icon, MessageIcon::None);
+  EXPECT_EQ(m.buttons, MessageButtons::Ok);
+  EXPECT_EQ(dc_.SelectedPen(), pen);  // the drawing's pens are released
+  EXPECT_EQ(PaintedCount(), 0);
+
+  reader_.SetPlotFile("");
+  EXPECT_FALSE(reader_.DrawPlotFile(556));
+  EXPECT_EQ(desktop_.Messages().size(), 2u);
+}
+
+TEST_F(HpglReaderTest, AnEmptyFileIsAnEmptyPlot) {
+  EXPECT_TRUE(Draw({}));
+  EXPECT_TRUE(desktop_.Messages().empty());
+  EXPECT_EQ(PaintedCount(), 0);
+}
+
+TEST_F(HpglReaderTest, TheFileIsReadAgainAndClosedByEachDrawing) {
+  const fs::path fds = "/proc/self/fd";
+  if (!fs::exists(fds)) GTEST_SKIP() << "no /proc/self/fd to count open files";
+  auto openFiles = [&] { return std::distance(fs::directory_iterator(fds), {}); };
+  const auto before = openFiles();
+  Draw({"PU 0,4000", "PD 1000,4000"});
+  EXPECT_EQ(openFiles(), before);
+  Draw({"PU 0,4000", "PD 2000,4000"});
+  EXPECT_EQ(PaintedCount(), 106);
+}
+
+// Any mix of commands and numbers, however extreme, draws without harm.
+TEST_F(HpglReaderTest, RandomPlotsDrawSafely) {
+  std::mt19937 random(17);
+  const char* mnemonics[] = {"IP ", "SC ", "PU ", "PD ", "SP", "PU,", "PD\t", "IN;"};
+  const char* numbers[] = {"0",     "1",       "-1",   "32767", "-32768", "32768",
+                           "1e300", "-1e-300", "0.5",  "-2.5",  "nan",    ";",
+                           "",      "10430",   "8000", "12,",   " "};
+  std::vector<std::string> lines;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line = mnemonics[random() % 8];
+    for (int k = random() % 6; k > 0; --k) {
+      line += numbers[random() % 17];
+      line += random() % 2 ? "," : " ";
+    }
+    lines.push_back(line);
+  }
+  EXPECT_TRUE(Draw(lines));
+  EXPECT_TRUE(desktop_.Messages().empty());
+  for (std::int16_t width : {0, 1, 3, 32767}) {
+    gdi::RasterImage small(3, 2, kWhite);
+    gdi::RasterImageDC dc(small);
+    reader_.SetTargetDC(&dc);
+    EXPECT_TRUE(reader_.DrawPlotFile(width));
+  }
+}
+
+}  // namespace
+}  // namespace wt::plot
