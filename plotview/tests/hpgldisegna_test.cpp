@@ -162,6 +162,9 @@ TEST_F(HpglReaderTest, AnEmptyFileIsAnEmptyPlot) {
 }
 
 TEST_F(HpglReaderTest, TheFileIsReadAgainAndClosedByEachDrawing) {
+#ifdef _WIN32
+  GTEST_SKIP() << "open files are counted through Linux's /proc/self/fd";
+#endif
   const fs::path fds = "/proc/self/fd";
   if (!fs::exists(fds)) GTEST_SKIP() << "no /proc/self/fd to count open files";
   auto openFiles = [&] { return std::distance(fs::directory_iterator(fds), {}); };
