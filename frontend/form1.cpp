@@ -71,8 +71,7 @@ void Form1::BuildControls() {
   Option2 = MakeOption(Frame2, "Option2", QStringLiteral("&Null Output"), 120, 720, 1455, 255);
   Option3 = MakeOption(Frame2, "Option3", QStringLiteral("Output &File"), 120, 1080, 1335, 375);
   Command2 = MakeButton(c, "Command2", QStringLiteral("&Exit"), 4320, 2880, 1335, 375);
-  Command4 =
-      MakeButton(c, "Command4", QStringLiteral("&Dataset Manager"), 120, 3120, 1575, 375);
+  Command4 = MakeButton(c, "Command4", QStringLiteral("&Dataset Manager"), 120, 3120, 1575, 375);
   Command4->setEnabled(false);
 
   QWidget* red[] = {Label1, Dataset, Frame2, Option1, Option2, Option3};
@@ -116,10 +115,10 @@ void Form1::BuildMenus() {
   QMenu* Esporta = named(menu_file->addMenu(QStringLiteral("&Export")), "Esporta");
   connect(named(Esporta->addAction(QStringLiteral("Kryst")), "ChiamaKryst"), &QAction::triggered,
           this, &Form1::ChiamaKryst_Click);
-  connect(named(Esporta->addAction(QStringLiteral("G94")), "chima_g94"), &QAction::triggered,
-          this, &Form1::chima_g94_Click);
-  connect(named(Esporta->addAction(QStringLiteral("XYZ")), "chiamaXYZ"), &QAction::triggered,
-          this, &Form1::chiamaXYZ_Click);
+  connect(named(Esporta->addAction(QStringLiteral("G94")), "chima_g94"), &QAction::triggered, this,
+          &Form1::chima_g94_Click);
+  connect(named(Esporta->addAction(QStringLiteral("XYZ")), "chiamaXYZ"), &QAction::triggered, this,
+          &Form1::chiamaXYZ_Click);
 
   QMenu* opzioni = named(menuBar()->addMenu(QStringLiteral("&Options")), "opzioni");
   connect(named(opzioni->addAction(QStringLiteral("Editor")), "Opt_Editor"), &QAction::triggered,
@@ -150,7 +149,9 @@ void Form1::Text1_LostFocus() {
   dataset_ = RebuildDatasetPaths(FromQt(Text2->text()), FromQt(Text1->text()));
 }
 
-void Form1::Text2_LostFocus() { Text1_LostFocus(); }
+void Form1::Text2_LostFocus() {
+  Text1_LostFocus();
+}
 
 void Form1::Command1_Click() {
   CMDialog1.fileName = dataset_.DatasetName + ".in";
@@ -166,7 +167,9 @@ void Form1::Command1_Click() {
   ShowDataset();
 }
 
-void Form1::Command2_Click() { close(); }
+void Form1::Command2_Click() {
+  close();
+}
 
 void Form1::Command7_Click() {
   OutputMode mode;
@@ -184,8 +187,7 @@ void Form1::Command7_Click() {
     desktop_.ShowMessage(FileNotExistMessage());
     return;
   }
-  if (std::optional<Message> refusal =
-          BatchRefusal(dataset_, BatchLineGoesThroughInterpreter())) {
+  if (std::optional<Message> refusal = BatchRefusal(dataset_, BatchLineGoesThroughInterpreter())) {
     desktop_.ShowMessage(*refusal);
     return;
   }
@@ -219,9 +221,15 @@ void Form1::Command6_Click() {
                WindowRequest::MaximizedActivated);
 }
 
-void Form1::ChiamaKryst_Click() { Export(1); }
-void Form1::chiamaXYZ_Click() { Export(2); }
-void Form1::chima_g94_Click() { Export(3); }
+void Form1::ChiamaKryst_Click() {
+  Export(1);
+}
+void Form1::chiamaXYZ_Click() {
+  Export(2);
+}
+void Form1::chima_g94_Click() {
+  Export(3);
+}
 
 void Form1::Form_MouseDown(Qt::MouseButton button, int shift) {
   if (button == Qt::RightButton && shift == 7) Export(4);

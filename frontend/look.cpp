@@ -1,5 +1,6 @@
 #include "frontend/look.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,24 @@
 
 namespace wt {
 namespace {
+
+// A button whose access key moves the focus to it before it is pressed, as a
+// click does, so that a text box is left (and its LostFocus runs) first. Qt
+// presses the button without moving the focus.
+template <typename Button>
+class FocusOnAccessKey : public Button {
+ public:
+  using Button::Button;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::Shortcut && this->isEnabled() &&
+        (this->focusPolicy() & Qt::TabFocus)) {
+      this->setFocus(Qt::ShortcutFocusReason);
+    }
+    return Button::event(event);
+  }
+};
 
 template <typename Control>
 Control* Placed(Control* control, const char* name, int left, int top, int width, int height) {
@@ -25,6 +44,7 @@ void SetBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, colour);
   widget->setPalette(palette);
+  widget->setBackgroundRole(QPalette::Window);  // buttons fill with their face otherwise
   widget->setAutoFillBackground(true);
 }
 
@@ -47,14 +67,15 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, int left, int top, int
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left,
                         int top, int width, int height) {
-  auto* button = new QPushButton(caption, parent);
+  auto* button = new FocusOnAccessKey<QPushButton>(caption, parent);
   button->setAutoDefault(false);
   return Placed(button, name, left, top, width, height);
 }
 
 QRadioButton* MakeOption(QWidget* parent, const char* name, const QString& caption, int left,
                          int top, int width, int height) {
-  return Placed(new QRadioButton(caption, parent), name, left, top, width, height);
+  return Placed(new FocusOnAccessKey<QRadioButton>(caption, parent), name, left, top, width,
+                height);
 }
 
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption, int left, int top,

@@ -26,13 +26,14 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int
                   int width, int height);
 
 // A one-line text box without a length limit.
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, int left, int top, int width,
-                       int height);
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, int left, int top, int width, int height);
 
-// A push button that Enter in another control does not press.
+// A push button that Enter in another control does not press. Its access key
+// moves the focus to it first, as a click does.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left,
                         int top, int width, int height);
 
+// An option button; its access key moves the focus to it, as a click does.
 QRadioButton* MakeOption(QWidget* parent, const char* name, const QString& caption, int left,
                          int top, int width, int height);
 

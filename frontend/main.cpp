@@ -9,8 +9,8 @@
 
 int main(int argc, char** argv) {
   if (wt::ConsoleWanted()) {
-    std::cerr << "Wintarvo: the front end needs a display (DISPLAY or WAYLAND_DISPLAY), and "
-                 "WINTARVO_UI must not be console\n";
+    std::cerr << "Wintarvo: no display to show its window on (DISPLAY and WAYLAND_DISPLAY are "
+                 "unset, or WINTARVO_UI is console)\n";
     return 1;
   }
   QApplication app(argc, argv);

@@ -22,8 +22,8 @@ wEditor::wEditor(EditorCommandSlots& EditorCommands, FileDialog& CMDialog1, Desk
   setFixedSize(TwipsRect(0, 0, 6420, 2100).size());
   SetBackground(this, kLightGrey);
 
-  Label1 = MakeLabel(this, "Label1", QStringLiteral("Executable Text Editor "), 360, 240, 1095,
-                     495);
+  Label1 =
+      MakeLabel(this, "Label1", QStringLiteral("Executable Text Editor "), 360, 240, 1095, 495);
   SetBackground(Label1, kLightGrey);
   Text1 = MakeTextBox(this, "Text1", 1680, 360, 3015, 285);
   Command1 = MakeButton(this, "Command1", QStringLiteral("Browse"), 4800, 240, 855, 495);
@@ -71,6 +71,8 @@ void wEditor::Command3_Click() {
   accept();
 }
 
-void wEditor::Command2_Click() { reject(); }
+void wEditor::Command2_Click() {
+  reject();
+}
 
 }  // namespace wt

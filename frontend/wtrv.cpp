@@ -43,9 +43,13 @@ DatasetState RebuildDatasetPaths(std::string_view pathBox, std::string_view data
   return dataset;
 }
 
-std::string CoordinateFile(const DatasetState& dataset) { return dataset.DatasetBase + ".cor"; }
+std::string CoordinateFile(const DatasetState& dataset) {
+  return dataset.DatasetBase + ".cor";
+}
 
-std::string OutputFile(const DatasetState& dataset) { return dataset.DatasetBase + ".out"; }
+std::string OutputFile(const DatasetState& dataset) {
+  return dataset.DatasetBase + ".out";
+}
 
 std::string_view ModeWord(OutputMode mode) {
   switch (mode) {
@@ -81,9 +85,13 @@ std::string ConverterCommand(const DatasetState& dataset, int outputKind) {
          std::to_string(outputKind);
 }
 
-Message FileNotExistMessage() { return {"file not exist"}; }
+Message FileNotExistMessage() {
+  return {"file not exist"};
+}
 
-Message DatasetNotFoundMessage() { return {"Not found the dataset."}; }
+Message DatasetNotFoundMessage() {
+  return {"Not found the dataset."};
+}
 
 Message MissingFileWarning(std::string_view path) {
   return {"File " + std::string(path) + " does not exist", "Warning", MessageIcon::Critical,
@@ -98,8 +106,8 @@ Message StartFailureMessage(std::string_view commandLine, std::string_view reaso
 }
 
 Message FolderFailureMessage(std::string_view folder, std::string_view reason) {
-  return {"Cannot make the folder '" + std::string(folder) + "' the current folder: " +
-              std::string(reason),
+  return {"Cannot make the folder '" + std::string(folder) +
+              "' the current folder: " + std::string(reason),
           "Warning", MessageIcon::Critical};
 }
 

@@ -3,6 +3,8 @@
 namespace wt {
 
 // The batch file is an executable of its own here, started without a shell.
-bool BatchLineGoesThroughInterpreter() { return false; }
+bool BatchLineGoesThroughInterpreter() {
+  return false;
+}
 
 }  // namespace wt

@@ -3,6 +3,8 @@
 namespace wt {
 
 // CreateProcess runs a .bat file through cmd.exe, which parses its line.
-bool BatchLineGoesThroughInterpreter() { return true; }
+bool BatchLineGoesThroughInterpreter() {
+  return true;
+}
 
 }  // namespace wt

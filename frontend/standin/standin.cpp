@@ -101,16 +101,17 @@ int AtomicNumber(std::string_view symbol) {
 }
 
 std::string CoordinateFileText(const TarvoInput& input, std::string_view inputName) {
-  std::string text = " WinTarvo stand-in coordinate file, nothing computed: " + input.title + "\r\n";
+  std::string text =
+      " WinTarvo stand-in coordinate file, nothing computed: " + input.title + "\r\n";
   text += "$ step 1\r\n";
   text += Field(static_cast<long long>(input.atoms.size()), 6) + "\r\n";
   text += " coordinates copied from " + std::string(inputName) + "\r\n";
   long long serial = 0;
   for (const InputAtom& atom : input.atoms) {
     text += CoordinateField(atom.x) + CoordinateField(atom.y) + CoordinateField(atom.z);
-    text += "  " + atom.symbol;                  // columns 46-49
-    text += Field(++serial, 7);                  // columns 50-56
-    text += std::string(16, ' ');                // columns 57-72
+    text += "  " + atom.symbol;                   // columns 46-49
+    text += Field(++serial, 7);                   // columns 50-56
+    text += std::string(16, ' ');                 // columns 57-72
     text += Field(AtomicNumber(atom.symbol), 3);  // columns 73-75
     text += "\r\n";
   }
@@ -139,7 +140,7 @@ std::string ReportText(const TarvoInput& input, std::string_view commandLine,
 }
 
 int RunStandin(std::string_view program, const std::vector<std::string>& words, std::ostream& out,
-        std::ostream& err) {
+               std::ostream& err) {
   const std::string me = std::string(program) + " (WinTarvo stand-in)";
   if (words.empty()) {
     err << me << ": no dataset name; usage: " << program
@@ -168,8 +169,7 @@ int RunStandin(std::string_view program, const std::vector<std::string>& words, 
       return 1;
     }
   }
-  out << me << ": wrote " << coordinateName << " and " << reportName
-      << " (nothing computed)\n";
+  out << me << ": wrote " << coordinateName << " and " << reportName << " (nothing computed)\n";
   return 0;
 }
 

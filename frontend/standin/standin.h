@@ -61,6 +61,6 @@ std::string ReportText(const TarvoInput& input, std::string_view commandLine,
 // arguments (NAME, and MODE for the batch file). Returns the exit status: 0
 // when both files were written, 1 after a message on `err`.
 int RunStandin(std::string_view program, const std::vector<std::string>& words, std::ostream& out,
-        std::ostream& err);
+               std::ostream& err);
 
 }  // namespace wt::standin

@@ -13,22 +13,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // Runs in a dataset folder of its own, as the front end starts the stand-in.
-class StandinTest : public ::testing::Test {
+class Standin : public ::testing::Test {
  protected:
   void SetUp() override {
     oldFolder_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("wt_standin_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    dir_ = fs::temp_directory_path() / ("wt_standin_" + std::to_string(getpid()));
     fs::create_directories(dir_);
     fs::current_path(dir_);
   }
@@ -36,8 +26,11 @@ class StandinTest : public ::testing::Test {
     fs::current_path(oldFolder_);
     fs::remove_all(dir_);
   }
-  void WriteInput(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
   }
 
   fs::path oldFolder_;
@@ -46,25 +39,22 @@ class StandinTest : public ::testing::Test {
   std::ostringstream err_;
 };
 
-TEST_F(StandinTest, SampleDatasetGivesTheExpectedFiles) {
+TEST_F(Standin, SampleDatasetGivesTheExpectedFiles) {
   fs::copy_file(fs::path(WT_SAMPLE_DIR) / "benz.in", dir_ / "benz.in");
   ASSERT_EQ(RunStandin("wtarvo.bat", {"benz", "mol"}, out_, err_), 0) << err_.str();
-  EXPECT_EQ(ReadBytes(dir_ / "benz.cor"), ReadBytes(fs::path(WT_GOLDEN_DIR) / "benz.cor"));
-  EXPECT_EQ(ReadBytes(dir_ / "benz.out"), ReadBytes(fs::path(WT_GOLDEN_DIR) / "benz.out"));
+  EXPECT_EQ(Read("benz.cor"), Read(fs::path(WT_GOLDEN_DIR) / "benz.cor"));
+  EXPECT_EQ(Read("benz.out"), Read(fs::path(WT_GOLDEN_DIR) / "benz.out"));
   EXPECT_EQ(out_.str(),
             "wtarvo.bat (WinTarvo stand-in): wrote benz.cor and benz.out (nothing computed)\n");
-  EXPECT_EQ(err_.str(), "");
 }
 
-TEST_F(StandinTest, AtomLinesKeepTheirColumns) {
-  WriteInput("w.in",
-             "Titl  water\r\nPar  0 \r\nCell \r\n"
-             "ATOM O       .00000    .00000    .11730\r\n"
-             "ATOM  C  -1234.5000 99999.000     1\r\n"
-             "ATOM cl\r\n"
-             "End \r\nATOM H         1.0       2.0       3.0\r\n");
+TEST_F(Standin, AtomLinesKeepTheirColumns) {
+  std::ofstream("w.in")
+      << "Titl  water\r\nPar  0 \r\nCell \r\nATOM O       .00000    .00000    .11730\r\n"
+         "ATOM  C  -1234.5000 99999.000     1\r\nATOM cl\r\n"
+         "End \r\nATOM H         1.0       2.0       3.0\r\n";
   ASSERT_EQ(RunStandin("tarvo.exe", {"w"}, out_, err_), 0) << err_.str();
-  EXPECT_EQ(ReadBytes(dir_ / "w.cor"),
+  EXPECT_EQ(Read("w.cor"),
             " WinTarvo stand-in coordinate file, nothing computed: water\r\n"
             "$ step 1\r\n"
             "     3\r\n"
@@ -74,43 +64,19 @@ TEST_F(StandinTest, AtomLinesKeepTheirColumns) {
             "     0.00000000     0.00000000     0.00000000  cl      3                 17\r\n");
 }
 
-TEST_F(StandinTest, MissingInputIsNamedAndFails) {
+TEST_F(Standin, UnusableInputIsNamedAndNothingIsWritten) {
   EXPECT_EQ(RunStandin("tarvo.exe", {"benz"}, out_, err_), 1);
-  EXPECT_EQ(err_.str(),
-            "tarvo.exe (WinTarvo stand-in): cannot read the input file 'benz.in': No such file "
-            "or directory\n");
-  EXPECT_FALSE(fs::exists(dir_ / "benz.cor"));
-  EXPECT_FALSE(fs::exists(dir_ / "benz.out"));
-  EXPECT_EQ(RunStandin("wtarvo.bat", {}, out_, err_), 1);
-}
-
-TEST_F(StandinTest, CoordinateBeyondTheFieldIsRefused) {
-  WriteInput("big.in", "Titl  big\r\nATOM C   1.0E+99        0         0\r\nEnd \r\n");
-  WriteInput("big.cor", "old");
+  std::ofstream("big.in") << "Titl  big\r\nATOM C   1.0E+99        0         0\r\nEnd \r\n";
   EXPECT_EQ(RunStandin("wtarvo.bat", {"big", "nul"}, out_, err_), 1);
   EXPECT_EQ(err_.str(),
+            "tarvo.exe (WinTarvo stand-in): cannot read the input file 'benz.in': No such file or "
+            "directory\n"
             "wtarvo.bat (WinTarvo stand-in): the input file 'big.in', line 2: a coordinate does "
             "not fit the coordinate file\n");
-  EXPECT_EQ(ReadBytes(dir_ / "big.cor"), "old");
-}
-
-TEST_F(StandinTest, ProgramExitsWithStatusOneWhenTheInputIsMissing) {
-  std::string command = std::string("'") + WT_STANDIN + "' nothing out 2>err.txt";
-  int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_NE(ReadBytes(dir_ / "err.txt").find("cannot read the input file 'nothing.in'"),
-            std::string::npos);
-}
-
-TEST(AtomicNumber, SymbolsAsTheyStand) {
-  EXPECT_EQ(AtomicNumber("C "), 6);
-  EXPECT_EQ(AtomicNumber(" C"), 6);
-  EXPECT_EQ(AtomicNumber("CL"), 17);
-  EXPECT_EQ(AtomicNumber("Lr"), 103);
-  EXPECT_EQ(AtomicNumber("X "), 0);
-  EXPECT_EQ(AtomicNumber("  "), 0);
-  EXPECT_EQ(AtomicNumber(""), 0);
+  EXPECT_FALSE(fs::exists("big.cor") || fs::exists("big.out") || fs::exists("benz.cor"));
+  // The program itself: no name at all.
+  int status = std::system((std::string("'") + WT_STANDIN + "' 2>/dev/null").c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
 }
 
 }  // namespace
