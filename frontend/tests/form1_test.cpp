@@ -1,0 +1,283 @@
+#include "frontend/form1.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <memory>
+
+#include "frontend/tests/window_fixture.h"
+#include "platform/windowlook.h"
+
+namespace wt {
+namespace {
+
+constexpr char kDefaults[] = "notepad \r\nnotepad \r\nnotepad \r\nnotepad \r\n";
+const Qt::KeyboardModifiers kAllThree = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+class Form1Test : public WindowTest {
+ protected:
+  // Starts the front end, shown and active, from a settings file when given.
+  void Start(const std::string& settings = {}) {
+    if (!settings.empty()) WriteFile("zorb/wtarvo.ini", settings);
+    form_ = std::make_unique<Form1>(desktop_);
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  }
+  // On the dataset c:\data\benz, with the files of these extensions.
+  void StartOnBenz(std::initializer_list<const char*> extensions) {
+    for (const char* e : extensions) WriteFile(std::string("data/benz.") + e, "x\r\n");
+    Start(std::string("c:\\data\\benz.in\r\n") + kDefaults);
+  }
+  QPushButton* Button(const char* name) { return Get<QPushButton>(form_.get(), name); }
+  QLineEdit* Box(const char* name) { return Get<QLineEdit>(form_.get(), name); }
+  void Trigger(const char* action) { Get<QAction>(form_.get(), action)->trigger(); }
+  void Choose(const char* option) { Get<QRadioButton>(form_.get(), option)->setChecked(true); }
+  void Press(QWidget* on, Qt::KeyboardModifiers keys, Qt::MouseButton b = Qt::RightButton) {
+    QTest::mousePress(on, b, keys, QPoint(5, 5));
+  }
+  // Types into a box as the user would: click into it, then type.
+  void TypeInto(const char* box, const QString& text) {
+    QTest::mouseClick(Box(box), Qt::LeftButton);
+    Box(box)->setText(text);
+  }
+  std::string Dataset() {  // InputPath|DatasetFolder|DatasetName|DatasetBase
+    const DatasetState& d = form_->dataset();
+    return d.InputPath + "|" + d.DatasetFolder + "|" + d.DatasetName + "|" + d.DatasetBase;
+  }
+  std::string Enabled() {  // "Edit &Input", "&Tarvo", "Edit &Output", "C&alculate": 1 enabled
+    std::string states;
+    for (const char* b : {"Command3", "Command5", "Command6", "Command7"}) {
+      states += Button(b)->isEnabled() ? '1' : '0';
+    }
+    return states;
+  }
+
+  std::unique_ptr<Form1> form_;
+};
+
+TEST_F(Form1Test, StartWithAndWithoutSettingsFile) {
+  Start();
+  EXPECT_EQ(Dataset(), "|||");
+  EXPECT_EQ(Box("Text1")->text() + Box("Text2")->text(), "");
+  EXPECT_EQ(form_->editorCommands(), DefaultEditorCommands());
+  EXPECT_EQ(QApplication::focusWidget(), Box("Text1"));
+  EXPECT_TRUE(Get<QRadioButton>(form_.get(), "Option1")->isChecked());
+  EXPECT_TRUE(form_->tempo()->isSingleShot() && !form_->tempo()->isActive());
+  EXPECT_EQ(form_->tempo()->interval(), 2000);
+  EXPECT_EQ(Enabled(), "1111");
+  EXPECT_FALSE(Button("Command4")->isEnabled());
+
+  Start("benz.txt\r\nvi\r\nemacs\r\n");
+  EXPECT_EQ(Dataset(), "benz.txt|b|enz|benz");
+  EXPECT_EQ(Box("Text2")->text() + "|" + Box("Text1")->text(), "b|enz");
+  EXPECT_EQ(form_->editorCommands(), (EditorCommandSlots{"vi", "emacs", "notepad ", "notepad "}));
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(Form1Test, Look) {
+  Start();
+  EXPECT_EQ(form_->centralWidget()->size(), TwipsRect(0, 0, 5865, 3855).size());
+  for (const char* name :
+       {"client", "Label1", "Dataset", "Frame2", "Option1", "Option2", "Option3"}) {
+    QWidget* w = Get<QWidget>(form_.get(), name);
+    EXPECT_EQ(w->palette().color(w->backgroundRole()), QColor(255, 0, 0)) << name;
+    EXPECT_TRUE(w->autoFillBackground()) << name;
+  }
+  EXPECT_EQ(Button("Command6")->palette().color(Button("Command6")->backgroundRole()),
+            QColor(192, 192, 192));
+  EXPECT_EQ(Button("Command7")->font(), DialogFont());
+  EXPECT_EQ(TabOrder(Box("Text1")),
+            (QStringList{"Text1", "Command1", "Command3", "Option1", "Command7", "Command5",
+                         "Command2", "Command6", "Option2", "Option3", "Text2", "Command4"}));
+  EXPECT_FALSE(Get<QMenu>(form_.get(), "Importa")->menuAction()->isEnabled());
+  EXPECT_FALSE(Get<QAction>(form_.get(), "Helpwin")->isEnabled());
+}
+
+TEST_F(Form1Test, LeavingABoxRebuildsTheDatasetFromBothBoxes) {
+  Start();
+  QTest::mouseClick(Box("Text2"), Qt::LeftButton);
+  EXPECT_EQ(Dataset(), ".in|||.");
+  TypeInto("Text2", "c:\\data");
+  TypeInto("Text1", "benz");
+  QTest::keyClick(Box("Text1"), Qt::Key_Tab);
+  EXPECT_EQ(Dataset(), "c:\\databenz.in|c:\\data|benz|c:\\databenz");
+  EXPECT_EQ(Box("Text2")->text(), "c:\\data");  // the boxes are not rewritten
+  TypeInto("Text2", "c:\\data\\");
+  TypeInto("Text1", "benz.a");
+  QTest::keyClick(Box("Text1"), Qt::Key_Tab);
+  EXPECT_EQ(Dataset(), "c:\\data\\benz.a.in|c:\\data\\|benz.a|c:\\data\\benz.a");
+}
+
+TEST_F(Form1Test, ButtonsTakeTheFocusFirstMenusAndTheGestureDoNot) {
+  WriteFile("data/benz.in", "x\r\n");
+  WriteFile("data/benz.cor", "x\r\n");
+  Start();
+  TypeInto("Text2", "c:\\data\\");
+  TypeInto("Text1", "benz");
+  QTest::mouseClick(Button("Command7"), Qt::LeftButton);
+  EXPECT_EQ(Log(), "cd c:\\data\\\nmax c:\\zorb\\wtarvo.bat benz mol");
+
+  TypeInto("Text1", "other");
+  Trigger("ChiamaKryst");
+  Press(form_->centralWidget(), kAllThree);
+  for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+    QFocusEvent out(QEvent::FocusOut, reason);  // a menu opens, another window comes up
+    QApplication::sendEvent(Box("Text1"), &out);
+  }
+  EXPECT_EQ(Log(),
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  1\n"
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  4");
+  QTest::keyClick(form_.get(), Qt::Key_T, Qt::AltModifier);  // the access key of "&Tarvo"
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !desktop_.events.empty(); }, 2000));
+  EXPECT_EQ(Log(), "box /-/ok: Not found the dataset.");  // c:\data\other.cor
+}
+
+TEST_F(Form1Test, BrowseThroughAllFiles) {
+  StartOnBenz({});
+  form_->Command1_Click();  // cancelled: nothing changes
+  EXPECT_EQ(Dataset(), "c:\\data\\benz.in|c:\\data\\|benz|c:\\data\\benz");
+  const FileDialog& shown = desktop_.events.at(0).dialog;
+  EXPECT_EQ(shown.fileName + "|" + shown.initDir + "|" + shown.dialogTitle + "|" + shown.filter +
+                "|" + shown.defaultExt,
+            "benz.in|c:\\data\\|Open input file|Tarvo (*.in)|*.in|All Files (*.*)|*.*||.in");
+  EXPECT_EQ(shown.filterIndex, 1);
+  EXPECT_EQ(shown.flags, 4100);
+  EXPECT_TRUE(shown.cancelError);
+  EXPECT_EQ(Log(), "open Open input file");
+
+  desktop_.openAnswers.push_back("c:\\data\\benz.txt");
+  QTest::mouseClick(Button("Command1"), Qt::LeftButton);
+  EXPECT_EQ(Dataset(), "c:\\data\\benz.txt|c:\\data\\|benz|c:\\data\\benz");
+  EXPECT_EQ(Box("Text2")->text() + "|" + Box("Text1")->text(), "c:\\data\\|benz");
+  QTest::mouseClick(Box("Text1"), Qt::LeftButton);
+  QTest::keyClick(Box("Text1"), Qt::Key_Tab);
+  EXPECT_EQ(form_->dataset().InputPath, "c:\\data\\benz.in");
+}
+
+TEST_F(Form1Test, Calculate) {
+  StartOnBenz({"in"});
+  Button("Command7")->click();
+  EXPECT_EQ(Enabled(), "1110");
+  EXPECT_TRUE(form_->tempo()->isActive());
+  form_->Tempo_Timer();
+  Choose("Option2");
+  Button("Command7")->click();
+  Choose("Option3");
+  Button("Command7")->click();
+  EXPECT_EQ(Log(),
+            "cd c:\\data\\\nmax c:\\zorb\\wtarvo.bat benz mol\n"
+            "cd c:\\data\\\nmax c:\\zorb\\wtarvo.bat benz nul\n"
+            "cd c:\\data\\\nmax c:\\zorb\\wtarvo.bat benz out");
+  EXPECT_EQ(Enabled(), "1111");
+  EXPECT_FALSE(form_->tempo()->isActive());
+
+  std::filesystem::remove(dir_ / "drive_c" / "data" / "benz.in");
+  Button("Command7")->click();
+  EXPECT_EQ(Enabled(), "1111");
+  Choose("Option1");
+  Button("Command7")->click();
+  EXPECT_EQ(Enabled(), "1110");  // until Tempo fires
+  EXPECT_EQ(Log(), "box /-/ok: file not exist\nbox /-/ok: file not exist");
+}
+
+TEST_F(Form1Test, CalculatePassesEveryCharacterOnLinux) {
+  WriteFile("data/a&b.in", "x\r\n");
+  Start("c:\\data\\a&b.in\r\n");
+  Button("Command7")->click();
+  EXPECT_EQ(Log(), "cd c:\\data\\\nmax c:\\zorb\\wtarvo.bat a&b mol");
+}
+
+TEST_F(Form1Test, TarvoAndTheEditors) {
+  StartOnBenz({"in"});
+  Button("Command5")->click();
+  desktop_.messageAnswers.push_back(MessageAnswer::Cancel);
+  Button("Command6")->click();
+  EXPECT_EQ(Log(),
+            "box /-/ok: Not found the dataset.\n"
+            "box Warning/stop/ok-cancel: File c:\\data\\benz.out does not exist");
+  EXPECT_EQ(Enabled(), "1111");
+
+  WriteFile("data/benz.cor", "");
+  WriteFile("data/benz.out", "");
+  std::filesystem::remove(dir_ / "drive_c" / "data" / "benz.in");
+  Button("Command5")->click();
+  Button("Command6")->click();
+  Button("Command3")->click();  // the input file need not exist
+  EXPECT_EQ(Log(),
+            "cd c:\\data\\\nmax c:\\zorb\\tarvo.exe benz\n"
+            "max notepad  c:\\data\\benz.out\n"
+            "max notepad  c:\\data\\benz.in");
+  EXPECT_EQ(Enabled(), "0001");
+  EXPECT_TRUE(form_->tempo()->isActive());
+  form_->tempo()->start(1);  // rather than wait 2000 ms
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form_->tempo()->isActive(); }, 1000));
+  EXPECT_EQ(Enabled(), "1111");
+}
+
+TEST_F(Form1Test, ExportAndTheGesture) {
+  StartOnBenz({"in"});
+  desktop_.messageAnswers.push_back(MessageAnswer::Cancel);
+  Trigger("chiamaXYZ");
+  EXPECT_EQ(Log(), "box Warning/stop/ok-cancel: File c:\\data\\benz.cor does not exist");
+
+  WriteFile("data/benz.cor", "");
+  for (const char* action : {"ChiamaKryst", "chiamaXYZ", "chima_g94"}) Trigger(action);
+  Press(form_->centralWidget(), Qt::ControlModifier | Qt::AltModifier);
+  Press(form_->centralWidget(), kAllThree, Qt::LeftButton);
+  for (const char* control : {"Label1", "Frame2", "Command4", "Text1"}) {
+    Press(Get<QWidget>(form_.get(), control), kAllThree);
+  }
+  Press(form_->centralWidget(), kAllThree);
+  EXPECT_EQ(Log(),
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  1\n"
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  2\n"
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  3\n"
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  4");
+  EXPECT_EQ(Enabled(), "1111");
+  EXPECT_FALSE(form_->tempo()->isActive());
+}
+
+TEST_F(Form1Test, FailuresToChangeFolderOrStartAreNamed) {
+  StartOnBenz({"in", "cor"});
+  desktop_.folderFailure = "No such file or directory";
+  Button("Command7")->click();
+  desktop_.startFailure = "Permission denied";
+  Trigger("chima_g94");
+  EXPECT_EQ(Log(),
+            "cd c:\\data\\\n"
+            "box Warning/stop/ok: Cannot make the folder 'c:\\data\\' the current folder: No such "
+            "file or directory\n"
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  3\n"
+            "box Warning/stop/ok: Cannot start the program 'c:\\zorb\\xkryst': Permission denied");
+}
+
+TEST_F(Form1Test, ExitAndCloseSaveTheSettings) {
+  Start();
+  TypeInto("Text2", "c:\\data\\");
+  TypeInto("Text1", "benz");
+  QTest::mouseClick(Button("Command2"), Qt::LeftButton);
+  EXPECT_FALSE(form_->isVisible());
+  EXPECT_EQ(ReadFile("zorb/wtarvo.ini"), std::string("c:\\data\\benz.in\r\n") + kDefaults);
+
+  const std::string odd = "c:\\data\\benz.txt\r\n vi \r\n\r\n\t4 \xe9|&\r\n  \r\n";
+  Start(odd + "sixth\r\n");
+  form_->close();
+  EXPECT_EQ(ReadFile("zorb/wtarvo.ini"), odd);
+  EXPECT_EQ(form_->exitStatus(), 0);
+  EXPECT_EQ(Log(), "");
+
+  std::filesystem::remove_all(dir_ / "drive_c" / "zorb");
+  Start();
+  form_->close();
+  form_->close();
+  EXPECT_EQ(Log(),
+            "box Warning/stop/ok: Cannot write the settings file 'c:\\zorb\\wtarvo.ini': No such "
+            "file or directory");
+  EXPECT_EQ(form_->exitStatus(), 1);
+}
+
+}  // namespace
+}  // namespace wt

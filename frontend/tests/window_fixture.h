@@ -1,0 +1,90 @@
+// What the window tests share: drive C in a temporary folder, the recorder in
+// place of the desktop, and the controls of a window by name.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/recorder.h"
+
+namespace wt {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("wt_frontend_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir_ / "drive_c" / "zorb");
+    std::filesystem::create_directories(dir_ / "drive_c" / "data");
+    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("WINTARVO_DRIVES");
+    std::filesystem::remove_all(dir_);
+  }
+  // Files on drive C, such as "data/benz.in".
+  void WriteFile(const std::string& path, const std::string& bytes) const {
+    std::ofstream(dir_ / "drive_c" / path, std::ios::binary) << bytes;
+  }
+  std::string ReadFile(const std::string& path) const {
+    std::ifstream in(dir_ / "drive_c" / path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  template <typename Control>
+  static Control* Get(QWidget* window, const char* name) {
+    auto* control = window->findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  // The names of the controls that Tab visits, from `first` round to it.
+  static QStringList TabOrder(QWidget* first) {
+    QStringList order;
+    QWidget* w = first;
+    do {
+      if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty()) order << w->objectName();
+      w = w->nextInFocusChain();
+    } while (w != first);
+    return order;
+  }
+
+  // What the desktop was asked since the last call, one line per request:
+  // "cd FOLDER", "max LINE" or "normal LINE" (a start and its window),
+  // "box TITLE/ICON/BUTTONS: TEXT", "open TITLE".
+  std::string Log() {
+    std::string log;
+    for (const RecordedEvent& e : desktop_.events) {
+      if (!log.empty()) log += '\n';
+      const Message& m = e.message;
+      switch (e.kind) {
+        case RecordedEvent::Kind::ChangeFolder:
+          log += "cd " + e.folder;
+          break;
+        case RecordedEvent::Kind::Start:
+          log +=
+              (e.window == WindowRequest::MaximizedActivated ? "max " : "normal ") + e.commandLine;
+          break;
+        case RecordedEvent::Kind::Message:
+          log += "box " + m.title + (m.icon == MessageIcon::Critical ? "/stop" : "/-") +
+                 (m.buttons == MessageButtons::OkCancel ? "/ok-cancel: " : "/ok: ") + m.text;
+          break;
+        case RecordedEvent::Kind::OpenDialog:
+          log += "open " + e.dialog.dialogTitle;
+          break;
+      }
+    }
+    desktop_.Clear();
+    return log;
+  }
+
+  std::filesystem::path dir_;
+  Recorder desktop_;
+};
+
+}  // namespace wt
