@@ -1,5 +1,5 @@
 // Files for the converter's tests: a fresh drives folder per test, so that
-// c:\zorb\ lives in a temporary folder, and byte-exact file access.
+// c:\zorb\ lives in a temporary folder; coordinate files in their columns.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <string_view>
 
 #include "platform/paths.h"
 
@@ -19,36 +18,44 @@ namespace wt::testing {
 namespace fs = std::filesystem;
 
 inline std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
-  bytes << in.rdbuf();
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
   return bytes.str();
 }
 
 inline void WriteBytes(const fs::path& path, std::string_view bytes) {
-  fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// An expected file of tests/golden.
-inline std::string Golden(std::string_view name) {
-  fs::path path = fs::path(WT_GOLDEN_DIR) / name;
-  EXPECT_TRUE(fs::exists(path)) << path;
-  return ReadBytes(path);
-}
-
-// Lines joined with CR LF, each one ended by it.
+// Lines each ended by CR LF.
 inline std::string CrLf(std::initializer_list<std::string_view> lines) {
   std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
+  for (std::string_view line : lines) text += std::string(line) + "\r\n";
   return text;
 }
 
-// A fresh drives folder with an empty c:\zorb\, named WINTARVO_DRIVES for the
-// test's lifetime.
+inline std::string Right(std::string_view text, std::size_t width) {
+  return std::string(width > text.size() ? width - text.size() : 0, ' ') + std::string(text);
+}
+
+// An atom line in the reader's columns, and a step: marker, count line, the
+// line that is not read, atom lines.
+inline std::string AtomLine(std::string_view x, std::string_view y, std::string_view z,
+                            std::string_view symbol, std::string_view tag = "1") {
+  return Right(x, 15) + Right(y, 15) + Right(z, 15) + "  " + std::string(symbol) +
+         std::string(23, ' ') + Right(tag, 3);
+}
+inline std::string Step(std::string_view count, std::initializer_list<std::string> atoms) {
+  std::string text = "$ step\r\n" + std::string(count) + "\r\nenergy\r\n";
+  for (const std::string& atom : atoms) text += atom + "\r\n";
+  return text;
+}
+inline std::string HydrogenStep() {
+  return Step("1", {AtomLine("1", "0", "0", "H ")});
+}
+
+// A fresh drives folder with an empty c:\zorb\, named by WINTARVO_DRIVES for
+// the test's lifetime.
 class TempDrives {
  public:
   TempDrives() {
@@ -63,13 +70,17 @@ class TempDrives {
     unsetenv("WINTARVO_DRIVES");
     fs::remove_all(root_);
   }
-  TempDrives(const TempDrives&) = delete;
-  TempDrives& operator=(const TempDrives&) = delete;
 
   const fs::path& Root() const { return root_; }
-
-  // The host file of a system path such as C:\zorb\tarvo.mol.
-  fs::path Host(std::string_view systemPath) const { return fs::path(*HostPath(systemPath)); }
+  // The host file of c:\zorb\<name>, its bytes, and writing them.
+  fs::path Zorb(std::string_view name) const {
+    return fs::path(*HostPath("c:\\zorb\\" + std::string(name)));
+  }
+  std::string Read(std::string_view name) const { return ReadBytes(Zorb(name)); }
+  std::string Write(std::string_view name, std::string_view bytes) const {
+    WriteBytes(Zorb(name), bytes);
+    return "c:\\zorb\\" + std::string(name);
+  }
 
  private:
   fs::path root_;
