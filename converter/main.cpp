@@ -1,1 +1,32 @@
-int main() { return 0; }
+// xkryst, the coordinate converter: one step (or every step) of a coordinate
+// file to a Kryst molecule file, an XYZ file, a Gauss 94 input or a tarvo
+// input in c:\zorb\.
+#include <QApplication>
+#include <iostream>
+
+#include "converter/form1.h"
+#include "converter/main1.h"
+#include "converter/stepprompt.h"
+#include "platform/cmdtail.h"
+#include "platform/consoledesktop.h"
+#include "platform/qtdesktop.h"
+#include "platform/uimode.h"
+
+int main(int argc, char** argv) {
+  const std::string tail = wt::CommandTail(argc, argv);
+  if (wt::ConsoleWanted()) {
+    wt::ConsoleDesktop desktop;
+    wt::Converter converter(desktop);
+    if (std::optional<int> status = converter.StartRoutine(tail)) return *status;
+    return wt::RunStepPrompt(converter, std::cin, std::cerr);
+  }
+  QApplication app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);  // every way out of Form1 ends the program itself
+  wt::QtDesktop desktop("WTarvo");
+  wt::Converter converter(desktop);
+  if (std::optional<int> status = converter.StartRoutine(tail)) return *status;
+  wt::Form1 form(converter, [](int status) { QCoreApplication::exit(status); });
+  form.show();
+  form.SetRangeLabel();
+  return app.exec();
+}

@@ -1,0 +1,31 @@
+// Form2, the input-line window: the route line of the Gauss 94 input. "Ok"
+// and "Cancel" hide it and keep it, with whatever its box holds, for the next
+// showing; its close box destroys it.
+#pragma once
+
+#include <QWidget>
+
+#include "converter/kryst.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace wt {
+
+class Form2 : public QWidget {
+ public:
+  // Fills the box with routeLine.GetRouteLine().
+  Form2(RouteLine& routeLine, QWidget* parent = nullptr);
+
+  void Command1_Click();  // "Ok": the box's whole text becomes the route line
+  void Command2_Click();  // "Cancel"
+
+  QLineEdit* Text1;
+  QPushButton* Command1;
+  QPushButton* Command2;
+
+ private:
+  RouteLine& routeLine_;
+};
+
+}  // namespace wt

@@ -1,0 +1,232 @@
+#include "converter/libreria.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/atomicfile.h"
+
+namespace wt {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// Room for any float in the coordinate pattern: up to 39 integer digits, the
+// point, five decimals and a sign.
+constexpr std::size_t kCoordinateRoom = 64;
+
+std::size_t FormatCoordinateTo(float value, char* out) {
+  const double v = value;
+  if (std::isnan(v)) {
+    std::memcpy(out, "nan", 3);
+    return 3;
+  }
+  if (std::isinf(v)) {
+    std::memcpy(out, v < 0 ? "-inf" : "inf", v < 0 ? 4 : 3);
+    return v < 0 ? 4 : 3;
+  }
+  // A float has 24 significant bits and 100000 is 3125 * 32 with 3125 below
+  // 2^12, so the product needs at most 36 bits: it is exact in a double, and
+  // rounding it to a whole number rounds the float itself to five decimals.
+  const double scaled = std::fabs(v) * 100000.0;
+  char digits[kCoordinateRoom];
+  std::size_t count;
+  if (scaled < 0x1p52) {
+    // The fraction is exact below 2^52; a half goes up, away from zero.
+    std::uint64_t whole = static_cast<std::uint64_t>(scaled);
+    if (scaled - static_cast<double>(whole) >= 0.5) ++whole;
+    count =
+        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
+  } else {
+    // From 2^52 on every double is a whole number; printed exactly.
+    count = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, scaled, std::chars_format::fixed, 0).ptr -
+        digits);
+  }
+  std::size_t length = 0;
+  if (v < 0) out[length++] = '-';
+  if (count > 5) {
+    std::memcpy(out + length, digits, count - 5);
+    length += count - 5;
+  }
+  out[length++] = '.';
+  for (std::size_t i = count; i < 5; ++i) out[length++] = '0';
+  const std::size_t decimals = count < 5 ? count : 5;
+  std::memcpy(out + length, digits + count - decimals, decimals);
+  return length + decimals;
+}
+
+// The common atom line of the XYZ, Gauss 94 and tarvo files: the symbol as
+// stored, two blanks, x, y and z in fields of width 10.
+void AppendAtomLine(std::string& out, const Atom& atom) {
+  out += atom.Symbol();
+  out += "  ";
+  AppendCoordinateField(out, atom.x, 10);
+  AppendCoordinateField(out, atom.y, 10);
+  AppendCoordinateField(out, atom.z, 10);
+  out += kCrLf;
+}
+
+void AppendLine(std::string& out, std::string_view text) {
+  out += text;
+  out += kCrLf;
+}
+
+// A size to reserve for a file of `atoms` lines of about `lineWidth` bytes.
+std::size_t Estimate(const Molecule& molecule, std::size_t lineWidth) {
+  return 256 + static_cast<std::size_t>(molecule.AtomCount()) * (lineWidth + 2);
+}
+
+}  // namespace
+
+std::int16_t WriterKind(std::int16_t kind) {
+  return kind >= kKrystMolecule && kind <= kTarvoInput ? kind : kKrystMolecule;
+}
+
+std::string_view KindExtension(std::int16_t kind) {
+  switch (WriterKind(kind)) {
+    case kXyzFile:
+      return ".xyz";
+    case kGauss94Input:
+      return ".com";
+    case kTarvoInput:
+      return ".in";
+    default:
+      return ".mol";
+  }
+}
+
+std::string NumberedBasePath(int step) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%03d", step);
+  return std::string(kSingleStepBasePath) + number;
+}
+
+std::string TargetFileName(std::string_view basePath, std::int16_t kind) {
+  return std::string(basePath) + std::string(KindExtension(kind));
+}
+
+void AppendPadLeft(std::string& out, std::string_view text, std::size_t n) {
+  const std::size_t start = out.size();
+  if (text.size() >= n) {
+    out += text.substr(text.size() - n);
+  } else {
+    out.append(n - text.size(), ' ');
+    out += text;
+  }
+  for (std::size_t i = start; i < out.size(); ++i) {
+    if (out[i] == ',') out[i] = '.';
+  }
+}
+
+std::string PadLeft(std::string_view text, std::size_t n) {
+  std::string out;
+  AppendPadLeft(out, text, n);
+  return out;
+}
+
+std::string FormatCoordinate(float value) {
+  char text[kCoordinateRoom];
+  return std::string(text, FormatCoordinateTo(value, text));
+}
+
+void AppendCoordinateField(std::string& out, float value, std::size_t width) {
+  // The pattern never yields a comma, so PadLeft's second step has nothing to do.
+  char text[kCoordinateRoom];
+  const std::size_t length = FormatCoordinateTo(value, text);
+  if (length >= width) {
+    out.append(text + length - width, width);
+  } else {
+    out.append(width - length, ' ');
+    out.append(text, length);
+  }
+}
+
+std::string AtomicNumberField(int number) {
+  return PadLeft(number == 0 ? std::string() : std::to_string(number), 6);
+}
+
+std::string NumberItem(std::optional<double> value) {
+  if (!value) return {};
+  double v = *value == 0 ? 0.0 : *value;  // no "-0"
+  char text[64];
+  std::size_t length =
+      static_cast<std::size_t>(std::to_chars(text, text + sizeof text, std::fabs(v)).ptr - text);
+  std::string_view shortest(text, length);
+  if (shortest.size() > 1 && shortest.substr(0, 2) == "0.") shortest.remove_prefix(1);
+  std::string item(v < 0 ? "-" : " ");
+  item += shortest;
+  item += ' ';
+  return item;
+}
+
+std::string XyzFileText(std::string_view fileName, const Molecule& molecule) {
+  const int n = molecule.AtomCount();
+  std::string out;
+  out.reserve(Estimate(molecule, 34));
+  AppendLine(out, fileName);
+  AppendLine(out, NumberItem(n));
+  for (int k = 1; k <= n; ++k) AppendAtomLine(out, molecule.GetAtom(k));
+  return out;
+}
+
+std::string Gauss94InputText(std::string_view fileName, const Molecule& molecule,
+                             std::string_view routeLine) {
+  const int n = molecule.AtomCount();
+  std::string out;
+  out.reserve(Estimate(molecule, 34) + routeLine.size());
+  AppendLine(out, routeLine);
+  AppendLine(out, "");
+  AppendLine(out, fileName);
+  AppendLine(out, "");
+  AppendLine(out, NumberItem(molecule.GetCharge()) + "  1");
+  for (int k = 1; k <= n; ++k) AppendAtomLine(out, molecule.GetAtom(k));
+  AppendLine(out, "");
+  AppendLine(out, "");
+  return out;
+}
+
+std::string TarvoInputText(std::string_view fileName, const Molecule& molecule) {
+  const int n = molecule.AtomCount();
+  std::string out;
+  out.reserve(Estimate(molecule, 39));
+  AppendLine(out, "Titl  " + std::string(fileName));
+  AppendLine(out, "Par " + NumberItem(molecule.GetCharge()));
+  AppendLine(out, "Cell ");
+  for (int k = 1; k <= n; ++k) {
+    out += "ATOM ";
+    AppendAtomLine(out, molecule.GetAtom(k));
+  }
+  AppendLine(out, "End ");
+  return out;
+}
+
+bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
+                    const RouteLine& routeLine, std::string* reason) {
+  const std::string fileName = TargetFileName(basePath, kind);
+  std::string text;
+  switch (WriterKind(kind)) {
+    case kXyzFile:
+      text = XyzFileText(fileName, molecule);
+      break;
+    case kGauss94Input:
+      text = Gauss94InputText(fileName, molecule, routeLine.GetRouteLine());
+      break;
+    case kTarvoInput:
+      text = TarvoInputText(fileName, molecule);
+      break;
+    default: {
+      ElementTable elementTable;
+      text = KrystMoleculeText(fileName, molecule, elementTable);
+      break;
+    }
+  }
+  return WriteFileAtomically(fileName, text, reason);
+}
+
+std::string WriteFailureText(std::string_view fileName, std::string_view reason) {
+  return "The file '" + std::string(fileName) + "' cannot be written: " + std::string(reason);
+}
+
+}  // namespace wt

@@ -1,0 +1,113 @@
+#include "converter/main1.h"
+
+#include "common/commandline.h"
+#include "common/fileexists.h"
+#include "common/numeric.h"
+#include "converter/libreria.h"
+#include "converter/readcor1.h"
+
+namespace wt {
+namespace {
+
+// Where All Steps stopped, for the end of its failure message.
+std::string StoppedAt(int step) {
+  std::string text = " (All Steps stopped at step " + std::to_string(step) + "; ";
+  if (step == 1) return text + "no file is written)";
+  return text + "the files of steps 1 to " + std::to_string(step - 1) + " are written)";
+}
+
+}  // namespace
+
+std::optional<int> Converter::StartRoutine(std::string_view commandTail) {
+  const std::vector<std::string> words = SplitCommandLine(commandTail, 3);
+  const std::string pathWord = words.empty() ? std::string() : words[0];
+  if (words.size() > 1) {
+    // A kind beyond 16 bits is like any other value outside 1 to 4: kind 1.
+    OutputKind = WholeNumber16(words[1]).value_or(kKrystMolecule);
+  }
+  if (OutputKind == 0) OutputKind = kKrystMolecule;
+  coordFilePath = pathWord.empty() ? std::string(kDefaultCoordFile) : pathWord;
+
+  if (!FileExists(coordFilePath)) {
+    desktop_.ShowMessage({"File not found", "Warning", MessageIcon::Critical, MessageButtons::Ok});
+    return 1;
+  }
+  const StepCount count = CountSteps(coordFilePath);
+  if (count.status != ReadStatus::Loaded) {
+    return Fail(ReadFailureText(count.status, coordFilePath, 0, count.reason));
+  }
+  stepCount = count.stepCount;
+  if (stepCount != 1) return std::nullopt;
+
+  std::string reason;
+  const ReadStatus status = ReadStep(coordFilePath, 1, molecule_, &reason);
+  // Step 1 gone since the count: the file is being rewritten; nothing to say.
+  if (status == ReadStatus::StepNotFound) return 0;
+  if (status != ReadStatus::Loaded) {
+    return Fail(ReadFailureText(status, coordFilePath, 1, reason));
+  }
+  return ExportAndReport(kSingleStepBasePath);
+}
+
+std::string Converter::RangeLabel() const {
+  return "(max =  " + std::to_string(stepCount) + ")";
+}
+
+std::optional<int> Converter::ConvertStep(std::string_view stepText) {
+  const std::optional<std::int16_t> step = WholeNumber16(stepText);
+  if (!step || *step < 1 || *step > stepCount) {
+    desktop_.ShowMessage(
+        {"Wrong Step Number", "Warning", MessageIcon::Critical, MessageButtons::Ok});
+    return std::nullopt;
+  }
+  std::string reason;
+  // Unlike a file that was never counted, a step that went missing since the
+  // count is reported rather than written as an empty molecule.
+  const ReadStatus status = ReadStep(coordFilePath, *step, molecule_, &reason);
+  if (status != ReadStatus::Loaded) {
+    return Fail(ReadFailureText(status, coordFilePath, *step, reason));
+  }
+  return ExportAndReport(kSingleStepBasePath);
+}
+
+int Converter::AllSteps(const std::function<void(int, int)>& progress) {
+  const int last = stepCount;
+  std::optional<MarkerIndex> index;
+  if (last > 0) {
+    std::string reason;
+    index = MarkerIndex::Build(coordFilePath, &reason);
+    if (!index) {
+      return Fail(ReadFailureText(ReadStatus::Unreadable, coordFilePath, 1, reason) + StoppedAt(1));
+    }
+  }
+  for (int step = 1; step <= last; ++step) {
+    std::string reason;
+    const ReadStatus status = index->ReadStep(step, molecule_, &reason);
+    if (status != ReadStatus::Loaded) {
+      return Fail(ReadFailureText(status, coordFilePath, step, reason) + StoppedAt(step));
+    }
+    const std::string basePath = NumberedBasePath(step);
+    if (!ExportMolecule(basePath, OutputKind, molecule_, routeLine, &reason)) {
+      return Fail(WriteFailureText(TargetFileName(basePath, OutputKind), reason) + StoppedAt(step));
+    }
+    if (progress) progress(step, last);
+  }
+  ReportCreated(OutputKind, desktop_);
+  return 0;
+}
+
+int Converter::ExportAndReport(std::string_view basePath) {
+  std::string reason;
+  if (!ExportMolecule(basePath, OutputKind, molecule_, routeLine, &reason)) {
+    return Fail(WriteFailureText(TargetFileName(basePath, OutputKind), reason));
+  }
+  ReportCreated(OutputKind, desktop_);
+  return 0;
+}
+
+int Converter::Fail(const std::string& text) {
+  desktop_.ShowMessage({text, "Warning", MessageIcon::Critical, MessageButtons::Ok});
+  return 1;
+}
+
+}  // namespace wt

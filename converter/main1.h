@@ -1,0 +1,67 @@
+// MAIN1: the converter's start routine and what its step window does, free
+// of any window. Everything shown to the user goes through a Desktop; the
+// windows (form1.h) and the console prompt (stepprompt.h) only pass on what
+// the user typed or chose.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "converter/atomi.h"
+#include "converter/kryst.h"
+#include "platform/desktop.h"
+
+namespace wt {
+
+inline constexpr std::string_view kDefaultCoordFile = "c:\\zorb\\temp64";
+
+class Converter {
+ public:
+  explicit Converter(Desktop& desktop) : desktop_(desktop) {}
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  // The start routine, on the process's command-line tail: word 1 is the
+  // coordinate file (kDefaultCoordFile when missing), word 2 the output kind
+  // (0, no number, no word or a value beyond 16 bits give 1); further words
+  // change nothing. A file that cannot be opened gives "File not found"; a
+  // file of exactly one step is converted to C:\zorb\tarvo at once. Returns
+  // the exit status when the program ends here, nothing when the step window
+  // must open.
+  std::optional<int> StartRoutine(std::string_view commandTail);
+
+  // The range label of the step window: "(max = ", the step count after one
+  // blank, ")".
+  std::string RangeLabel() const;
+
+  // "Ok" of the step window with the text of its step box. A number outside
+  // 1 to stepCount (or beyond 16 bits, or no number) gives "Wrong Step
+  // Number" and nothing: the window stays. Otherwise the step is converted to
+  // C:\zorb\tarvo, and the exit status is returned.
+  std::optional<int> ConvertStep(std::string_view stepText);
+
+  // "All Steps": every step from 1 to stepCount to its numbered file, in one
+  // pass over the coordinate file, then one confirmation. `progress` hears
+  // (steps done, stepCount) after each step. On a failure the files written
+  // so far stay and the message says where it stopped. Returns the exit
+  // status.
+  int AllSteps(const std::function<void(int, int)>& progress = {});
+
+  // Start-up state and the route line, alive until the process ends.
+  std::string coordFilePath;
+  std::int16_t OutputKind = 0;
+  std::int16_t stepCount = 0;
+  RouteLine routeLine;
+
+ private:
+  int ExportAndReport(std::string_view basePath);
+  int Fail(const std::string& text);
+
+  Desktop& desktop_;
+  Molecule molecule_;
+};
+
+}  // namespace wt

@@ -1,0 +1,204 @@
+#include "converter/readcor1.h"
+
+#include <utility>
+
+#include "common/numeric.h"
+
+namespace wt {
+namespace {
+
+// Moving forward by reading lines beats a seek, which throws the buffer away,
+// as long as the gap is small.
+constexpr std::uint64_t kSkipLimit = 1 << 16;
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+const char* const kReadError = "a read error occurred";
+
+// Columns first to first + width - 1 (from 1) of a line, or what of them the
+// line has.
+std::string_view Columns(std::string_view line, std::size_t first, std::size_t width) {
+  if (line.size() < first) return {};
+  return line.substr(first - 1, width);
+}
+
+bool IsMarker(std::string_view line) {
+  return !line.empty() && line.front() == '$';
+}
+
+// Why the reader gave no further line.
+ReadStatus EndOfLines(const LineReader& reader, std::string* reason) {
+  if (!reader.Failed()) return ReadStatus::CutShort;
+  if (reason) *reason = kReadError;
+  return ReadStatus::Unreadable;
+}
+
+// Reads the block of a step from the line after its marker.
+ReadStatus ReadBlock(LineReader& reader, Molecule& molecule, std::string* reason) {
+  std::string_view line;
+  if (!reader.Next(&line)) return EndOfLines(reader, reason);
+  std::optional<std::int16_t> count = RoundToInt16(FieldValue(Columns(line, 1, 6)));
+  if (!count) return ReadStatus::CountTooLarge;
+  if (!reader.Next(&line)) return EndOfLines(reader, reason);
+  for (int i = 0; i < *count; ++i) {
+    if (!reader.Next(&line)) return EndOfLines(reader, reason);
+    const double x = FieldValue(Columns(line, 1, 15));
+    const double y = FieldValue(Columns(line, 16, 15));
+    const double z = FieldValue(Columns(line, 31, 15));
+    if (!FitsFloat(x) || !FitsFloat(y) || !FitsFloat(z)) return ReadStatus::CoordinateTooLarge;
+    std::optional<std::int16_t> tag = RoundToInt16(FieldValue(Columns(line, 73, 3)));
+    if (!tag) return ReadStatus::TagTooLarge;
+    molecule.AddAtom(Columns(line, 48, 2), x, y, z, *tag);
+  }
+  molecule.SetCharge(0);
+  return ReadStatus::Loaded;
+}
+
+ReadStatus ReadBlockWhole(LineReader& reader, Molecule& molecule, std::string* reason) {
+  ReadStatus status = ReadBlock(reader, molecule, reason);
+  if (status != ReadStatus::Loaded) molecule.ResetMolecule();
+  return status;
+}
+
+}  // namespace
+
+double FieldValue(std::string_view field) {
+  // Up to 15 digits form an integer that a double holds exactly, and so does
+  // every power of ten up to 1e15; one division of the two is then the
+  // correctly rounded value, the same that NumericValue finds. Anything else
+  // (exponents, commas, inner blanks, tabs, long digit runs) takes the
+  // general road.
+  std::size_t i = 0;
+  const std::size_t n = field.size();
+  while (i < n && field[i] == ' ') ++i;
+  bool negative = false;
+  if (i < n && (field[i] == '-' || field[i] == '+')) {
+    negative = field[i] == '-';
+    ++i;
+  }
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (; i < n && digits <= 15; ++i) {
+    const char c = field[i];
+    if (c >= '0' && c <= '9') {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0 || digits > 15) return NumericValue(field);
+  for (; i < n; ++i) {
+    if (field[i] != ' ') return NumericValue(field);
+  }
+  const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  return negative ? -value : value;
+}
+
+StepCount CountSteps(std::string_view path) {
+  StepCount result;
+  std::optional<LineReader> reader = LineReader::Open(path, &result.reason);
+  if (!reader) {
+    result.status = ReadStatus::Unreadable;
+    return result;
+  }
+  std::size_t markers = 0;
+  std::string_view line;
+  while (reader->Next(&line)) {
+    if (IsMarker(line)) ++markers;
+  }
+  if (reader->Failed()) {
+    result.status = ReadStatus::Unreadable;
+    result.reason = kReadError;
+  } else if (markers > static_cast<std::size_t>(INT16_MAX)) {
+    result.status = ReadStatus::TooManySteps;
+  } else {
+    result.stepCount = static_cast<std::int16_t>(markers);
+  }
+  return result;
+}
+
+ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule, std::string* reason) {
+  molecule.ResetMolecule();
+  std::optional<LineReader> reader = LineReader::Open(path, reason);
+  if (!reader) return ReadStatus::Unreadable;
+  long long markers = 0;
+  std::string_view line;
+  for (;;) {
+    if (!reader->Next(&line)) {
+      if (!reader->Failed()) return ReadStatus::StepNotFound;
+      if (reason) *reason = kReadError;
+      return ReadStatus::Unreadable;
+    }
+    if (IsMarker(line) && ++markers == k) break;
+  }
+  return ReadBlockWhole(*reader, molecule, reason);
+}
+
+std::optional<MarkerIndex> MarkerIndex::Build(std::string_view path, std::string* reason) {
+  std::optional<LineReader> reader = LineReader::Open(path, reason);
+  if (!reader) return std::nullopt;
+  MarkerIndex index(std::move(*reader));
+  std::string_view line;
+  while (index.reader_.Next(&line)) {
+    if (IsMarker(line)) index.blockStarts_.push_back(index.reader_.Offset());
+  }
+  if (index.reader_.Failed()) {
+    if (reason) *reason = kReadError;
+    return std::nullopt;
+  }
+  return index;
+}
+
+ReadStatus MarkerIndex::ReadStep(int k, Molecule& molecule, std::string* reason) {
+  molecule.ResetMolecule();
+  if (k < 1 || static_cast<std::size_t>(k) > blockStarts_.size()) return ReadStatus::StepNotFound;
+  const std::uint64_t target = blockStarts_[static_cast<std::size_t>(k) - 1];
+  const std::uint64_t here = reader_.Offset();
+  if (target > here && target - here <= kSkipLimit) {
+    // Offsets are line starts, so reading on from one reaches the other.
+    std::string_view line;
+    while (reader_.Offset() < target && reader_.Next(&line)) {
+    }
+  }
+  if (reader_.Offset() != target && !reader_.Seek(target)) {
+    if (reason) *reason = kReadError;
+    return ReadStatus::Unreadable;
+  }
+  return ReadBlockWhole(reader_, molecule, reason);
+}
+
+std::string ReadFailureText(ReadStatus status, std::string_view path, int step,
+                            std::string_view reason) {
+  const std::string file = "the file '" + std::string(path) + "'";
+  const std::string ofStep = "step " + std::to_string(step) + " of " + file;
+  switch (status) {
+    case ReadStatus::Loaded:
+      return {};
+    case ReadStatus::StepNotFound:
+      return "The file '" + std::string(path) + "' has no step " + std::to_string(step) +
+             " (it has changed since its steps were counted)";
+    case ReadStatus::CutShort:
+      return "Step " + std::to_string(step) + " of " + file +
+             " is incomplete: the file ends inside it";
+    case ReadStatus::CountTooLarge:
+      return "The atom count of " + ofStep + " lies outside -32768 to 32767";
+    case ReadStatus::TagTooLarge:
+      return "An atom of " + ofStep + " has a number in columns 73 to 75 outside -32768 to 32767";
+    case ReadStatus::CoordinateTooLarge:
+      return "An atom of " + ofStep + " has a coordinate beyond the range of single precision";
+    case ReadStatus::Unreadable:
+      return "The file '" + std::string(path) + "' cannot be read: " + std::string(reason);
+    case ReadStatus::TooManySteps:
+      return "The file '" + std::string(path) + "' holds more than 32767 steps";
+  }
+  return {};
+}
+
+}  // namespace wt

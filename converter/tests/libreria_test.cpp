@@ -1,0 +1,130 @@
+#include "converter/libreria.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "converter/tests/testfiles.h"
+
+namespace wt {
+namespace {
+
+using testing::CrLf;
+
+TEST(NumberFieldsTest, CoordinatePatternOfFiveDecimals) {
+  const std::pair<float, const char*> cases[] = {
+      {1.5f, "1.50000"},
+      {0.25f, ".25000"},
+      {-0.25f, "-.25000"},
+      {0.0f, ".00000"},
+      {-0.0f, ".00000"},
+      {12345.5f, "12345.50000"},
+      {-0.4692f, "-.46920"},
+      // The digits of the float itself, widened exactly.
+      {0.1f, ".10000"},
+      {1234.56789f, "1234.56787"},
+      {1e11f, "99999997952.00000"},
+      {1e14f, "100000000376832.00000"},
+      {-FLT_MAX, "-340282346638528859811704183484516925440.00000"},
+      // Exact halves go away from zero; a negative value keeps its sign.
+      {0.015625f, ".01563"},
+      {-0.015625f, "-.01563"},
+      {-1e-7f, "-.00000"},
+      {INFINITY, "inf"}};
+  for (auto [value, text] : cases) EXPECT_EQ(FormatCoordinate(value), text) << text;
+}
+
+TEST(NumberFieldsTest, FieldsKeepTheirRightmostCharacters) {
+  EXPECT_EQ(PadLeft(".00000", 10), "    .00000");
+  EXPECT_EQ(PadLeft("-1234.50000", 10), "1234.50000");
+  EXPECT_EQ(PadLeft("1,50000", 10), "   1.50000");
+  EXPECT_EQ(PadLeft("1,2,3", 3), "2.3");
+  std::string fields;
+  for (auto [value, width] : {std::pair{-999.5f, 10}, {1e6f, 12}, {-99999.5f, 12}, {0.0f, 12}}) {
+    AppendCoordinateField(fields, value, width);
+  }
+  EXPECT_EQ(fields, "-999.50000000000.00000-99999.50000      .00000");
+  EXPECT_EQ(AtomicNumberField(0) + AtomicNumberField(6), "           6");
+  EXPECT_EQ(NumberItem(0.0) + NumberItem(-0.0) + NumberItem(-2.0) + NumberItem(0.5),
+            " 0  0 -2  .5 ");
+  EXPECT_EQ(NumberItem(std::nullopt), "");
+}
+
+TEST(ExportTest, NamesAndConfirmations) {
+  EXPECT_EQ(TargetFileName(NumberedBasePath(7), 4), "C:\\zorb\\tarvo007.in");
+  EXPECT_EQ(NumberedBasePath(1000), "C:\\zorb\\tarvo1000");
+  EXPECT_EQ(CreatedText(3), "The file 'C:\\zorb\\tarvo.com' is created");
+  EXPECT_EQ(CreatedText(-1), "The file 'C:\\zorb\\tarvo.mol' is created");
+}
+
+class WriterTest : public ::testing::Test {
+ protected:
+  // The bytes of the file that ExportMolecule wrote.
+  std::string Export(std::int16_t kind, std::string_view basePath = kSingleStepBasePath) {
+    std::string reason;
+    EXPECT_TRUE(ExportMolecule(basePath, kind, molecule_, route_, &reason)) << reason;
+    return testing::ReadBytes(*HostPath(TargetFileName(basePath, kind)));
+  }
+  static std::string Golden(std::string_view name) {
+    return testing::ReadBytes(std::string(WT_GOLDEN_DIR) + "/" + std::string(name));
+  }
+
+  testing::TempDrives drives_;
+  Molecule molecule_;
+  RouteLine route_;
+};
+
+TEST_F(WriterTest, WaterInAllFourKinds) {
+  molecule_.AddAtom("O ", 0, 0, 0.1173, 8);
+  molecule_.AddAtom("H ", 0, 0.7572, -0.4692, 1);
+  molecule_.AddAtom("H ", 0, -0.7572, -0.4692, 1);
+  molecule_.SetCharge(0);
+  EXPECT_EQ(Export(1), Golden("water.mol"));
+  EXPECT_EQ(Export(2), Golden("water.xyz"));
+  EXPECT_EQ(Export(3), Golden("water.com"));
+  EXPECT_EQ(Export(4), Golden("water.in"));
+  EXPECT_EQ(Export(5), Golden("water.mol"));
+  route_.SetRouteLine("# B3LYP/6-31G*");
+  EXPECT_EQ(Export(3), "# B3LYP/6-31G*" + Golden("water.com").substr(11));
+  EXPECT_EQ(Export(1, NumberedBasePath(2)).substr(0, 29), "TITLE\r\nC:\\zorb\\tarvo002.mol\r\n");
+  EXPECT_EQ(Export(4, NumberedBasePath(3)).substr(0, 27), "Titl  C:\\zorb\\tarvo003.in\r\n");
+}
+
+TEST_F(WriterTest, EmptyMoleculeGivesTheFixedLinesAndReplacesTheFile) {
+  molecule_.AddAtom("H ", 0, 0, 0, 0);
+  Export(2);
+  molecule_.ResetMolecule();
+  molecule_.SetCharge(0);
+  EXPECT_EQ(Export(1), CrLf({"TITLE", "C:\\zorb\\tarvo.mol", "CELL", " 1  1  1  90  90  90",
+                             "COORD", "1   0   0   0", "GROUP", "P1"}));
+  EXPECT_EQ(Export(2), CrLf({"C:\\zorb\\tarvo.xyz", " 0 "}));
+  EXPECT_EQ(Export(3), CrLf({"# HF/STO-3G", "", "C:\\zorb\\tarvo.com", "", " 0   1", "", ""}));
+  EXPECT_EQ(Export(4), CrLf({"Titl  C:\\zorb\\tarvo.in", "Par  0 ", "Cell ", "End "}));
+}
+
+TEST_F(WriterTest, AtomLinesOfTheKrystAndTheOtherKinds) {
+  molecule_.AddAtom("CL", -1234.5, -999.5, 12345.5, 0);
+  molecule_.AddAtom("Th", -1, 1e6, -100000, 0);
+  molecule_.AddAtom("X ", 0, 1.5, -0.25, 0);
+  molecule_.SetCharge(0);
+  EXPECT_EQ(Export(1).substr(61),
+            CrLf({"    17 -1234.50000  -999.50000 12345.50000",
+                  "    90    -1.00000000000.00000100000.00000",
+                  "            .00000     1.50000     -.25000", "1   0   0   0", "GROUP", "P1"}));
+  EXPECT_EQ(Export(4).substr(40), CrLf({"ATOM CL  1234.50000-999.500002345.50000",
+                                        "ATOM Th    -1.000000000.000000000.00000",
+                                        "ATOM X       .00000   1.50000   -.25000", "End "}));
+}
+
+TEST_F(WriterTest, MissingFolderIsReportedAndNothingWritten) {
+  std::filesystem::remove_all(drives_.Zorb(""));
+  std::string reason;
+  EXPECT_FALSE(ExportMolecule(kSingleStepBasePath, 1, molecule_, route_, &reason));
+  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("")));
+  EXPECT_EQ(WriteFailureText("C:\\zorb\\tarvo.mol", reason),
+            "The file 'C:\\zorb\\tarvo.mol' cannot be written: No such file or directory");
+}
+
+}  // namespace
+}  // namespace wt

@@ -1,0 +1,89 @@
+// Files for the converter's tests: a fresh drives folder per test, so that
+// c:\zorb\ lives in a temporary folder; coordinate files in their columns.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/paths.h"
+
+namespace wt::testing {
+
+namespace fs = std::filesystem;
+
+inline std::string ReadBytes(const fs::path& path) {
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
+
+inline void WriteBytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Lines each ended by CR LF.
+inline std::string CrLf(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (std::string_view line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+
+inline std::string Right(std::string_view text, std::size_t width) {
+  return std::string(width > text.size() ? width - text.size() : 0, ' ') + std::string(text);
+}
+
+// An atom line in the reader's columns, and a step: marker, count line, the
+// line that is not read, atom lines.
+inline std::string AtomLine(std::string_view x, std::string_view y, std::string_view z,
+                            std::string_view symbol, std::string_view tag = "1") {
+  return Right(x, 15) + Right(y, 15) + Right(z, 15) + "  " + std::string(symbol) +
+         std::string(23, ' ') + Right(tag, 3);
+}
+inline std::string Step(std::string_view count, std::initializer_list<std::string> atoms) {
+  std::string text = "$ step\r\n" + std::string(count) + "\r\nenergy\r\n";
+  for (const std::string& atom : atoms) text += atom + "\r\n";
+  return text;
+}
+inline std::string HydrogenStep() {
+  return Step("1", {AtomLine("1", "0", "0", "H ")});
+}
+
+// A fresh drives folder with an empty c:\zorb\, named by WINTARVO_DRIVES for
+// the test's lifetime.
+class TempDrives {
+ public:
+  TempDrives() {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = fs::temp_directory_path() / ("wt_converter_" + std::to_string(getpid()) + "_" +
+                                         test->test_suite_name() + "_" + test->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "drive_c" / "zorb");
+    setenv("WINTARVO_DRIVES", root_.c_str(), 1);
+  }
+  ~TempDrives() {
+    unsetenv("WINTARVO_DRIVES");
+    fs::remove_all(root_);
+  }
+
+  const fs::path& Root() const { return root_; }
+  // The host file of c:\zorb\<name>, its bytes, and writing them.
+  fs::path Zorb(std::string_view name) const {
+    return fs::path(*HostPath("c:\\zorb\\" + std::string(name)));
+  }
+  std::string Read(std::string_view name) const { return ReadBytes(Zorb(name)); }
+  std::string Write(std::string_view name, std::string_view bytes) const {
+    WriteBytes(Zorb(name), bytes);
+    return "c:\\zorb\\" + std::string(name);
+  }
+
+ private:
+  fs::path root_;
+};
+
+}  // namespace wt::testing
