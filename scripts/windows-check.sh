@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 
 build=${WINTARVO_WINDOWS_BUILD:-build-windows}
 export WINEDEBUG=-all
+export WINTARVO_SCRATCH_DRIVE_C=1  # the tests may write c:\zorb\ of this private wine system
 export WINEPREFIX="$PWD/$build/wineprefix"
 mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

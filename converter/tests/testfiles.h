@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "platform/paths.h"
+#include "platform/testenv.h"
 
 namespace wt::testing {
 
@@ -59,15 +61,31 @@ inline std::string HydrogenStep() {
 class TempDrives {
  public:
   TempDrives() {
+    if (DrivesAreReal()) {
+      // Windows: c:\zorb\ is the real folder. Only the disposable system of
+      // the Windows build check may be written.
+      if (!std::getenv("WINTARVO_SCRATCH_DRIVE_C")) {
+        std::fprintf(stderr, "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
+        std::exit(1);
+      }
+      root_ = fs::path("c:\\");
+      fs::remove_all(root_ / "zorb");
+      fs::create_directories(root_ / "zorb");
+      return;
+    }
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     root_ = fs::temp_directory_path() / ("wt_converter_" + std::to_string(getpid()) + "_" +
                                          test->test_suite_name() + "_" + test->name());
     fs::remove_all(root_);
     fs::create_directories(root_ / "drive_c" / "zorb");
-    setenv("WINTARVO_DRIVES", root_.c_str(), 1);
+    SetEnvironment("WINTARVO_DRIVES", root_.string());
   }
   ~TempDrives() {
-    unsetenv("WINTARVO_DRIVES");
+    if (DrivesAreReal()) {
+      fs::remove_all(root_ / "zorb");
+      return;
+    }
+    ClearEnvironment("WINTARVO_DRIVES");
     fs::remove_all(root_);
   }
 
