@@ -14,11 +14,9 @@ bool FileExists(std::string_view path) {
   if (!host || host->empty()) return false;
   std::error_code ec;
   auto type = std::filesystem::status(*host, ec).type();
-  if (ec || (type != std::filesystem::file_type::regular &&
-             type != std::filesystem::file_type::character &&
-             type != std::filesystem::file_type::block)) {
-    return false;
-  }
+  // Only a regular file: a folder cannot be read as text, a pipe could
+  // block the open, and a device may never end.
+  if (ec || type != std::filesystem::file_type::regular) return false;
   std::FILE* f = std::fopen(host->c_str(), "rb");
   if (!f) return false;
   std::fclose(f);

@@ -41,6 +41,7 @@ LineReader& LineReader::operator=(LineReader&& other) noexcept {
     offset_ = other.offset_;
     eof_ = other.eof_;
     failed_ = other.failed_;
+    reason_ = std::move(other.reason_);
     skipLf_ = other.skipLf_;
   }
   return *this;
@@ -53,10 +54,14 @@ LineReader::~LineReader() {
 bool LineReader::Fill() {
   if (eof_) return false;
   begin_ = 0;
+  errno = 0;
   end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
   if (end_ == 0) {
     eof_ = true;
-    if (std::ferror(file_)) failed_ = true;
+    if (std::ferror(file_)) {
+      failed_ = true;
+      reason_ = std::strerror(errno ? errno : EIO);
+    }
     return false;
   }
   return true;
@@ -89,13 +94,10 @@ bool LineReader::Next(std::string_view* line) {
   for (;;) {
     const char* start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
-    const char* stop = nullptr;
-    for (std::size_t i = 0; i < available; ++i) {
-      if (start[i] == '\n' || start[i] == '\r') {
-        stop = start + i;
-        break;
-      }
-    }
+    // The first CR or LF: the first LF, then a CR before it.
+    const char* stop = static_cast<const char*>(std::memchr(start, '\n', available));
+    const std::size_t searched = stop ? static_cast<std::size_t>(stop - start) : available;
+    if (const void* cr = std::memchr(start, '\r', searched)) stop = static_cast<const char*>(cr);
     if (stop) {
       const std::size_t length = static_cast<std::size_t>(stop - start);
       const bool cr = *stop == '\r';
@@ -111,6 +113,14 @@ bool LineReader::Next(std::string_view* line) {
       return true;
     }
     // No terminator in what is buffered: keep it and read on.
+    if (long_.size() + available > kMaxLineLength) {
+      failed_ = true;
+      reason_ = "a line is longer than " + std::to_string(kMaxLineLength >> 20) + " MiB";
+      eof_ = true;
+      begin_ = end_ = 0;
+      long_.clear();
+      return false;
+    }
     long_.append(start, available);
     offset_ += available;
     begin_ = end_;
@@ -125,6 +135,7 @@ bool LineReader::Next(std::string_view* line) {
 bool LineReader::Seek(std::uint64_t offset) {
   if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
     failed_ = true;
+    reason_ = std::strerror(errno ? errno : EIO);
     return false;
   }
   std::clearerr(file_);

@@ -40,8 +40,16 @@ class LineReader {
   // Goes on reading from a byte offset that Offset() returned.
   bool Seek(std::uint64_t offset);
 
-  // True when reading failed (as opposed to ending normally).
+  // True when reading failed (as opposed to ending normally): the OS
+  // reported an error, or a line is longer than kMaxLineLength.
   bool Failed() const { return failed_; }
+
+  // Why reading failed, in the OS's words; empty when it did not.
+  const std::string& FailureReason() const { return reason_; }
+
+  // The longest line read: a longer one (a file without line ends, a device
+  // that never ends) is a failure rather than a line held in memory.
+  static constexpr std::size_t kMaxLineLength = std::size_t{64} << 20;
 
  private:
   explicit LineReader(std::FILE* file);
@@ -56,6 +64,7 @@ class LineReader {
   std::uint64_t offset_ = 0;
   bool eof_ = false;
   bool failed_ = false;
+  std::string reason_;
   bool skipLf_ = false;    // the last line ended at a CR: an LF right after belongs to it
 };
 

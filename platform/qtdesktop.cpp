@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "platform/paths.h"
@@ -46,13 +47,67 @@ MessageAnswer QtDesktop::ShowMessage(const Message& message) {
   return box.exec() == QMessageBox::Cancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
 }
 
+namespace {
+
+// An Open dialog that treats its default extension as the common dialog
+// does: it is added to a name that has none only when the name as given is
+// no file, so a program without an extension can still be picked.
+class OpenDialog : public QFileDialog {
+ public:
+  OpenDialog(QWidget* parent, const QString& title, const QString& folder, QString extension,
+             bool mustExist)
+      : QFileDialog(parent, title, folder), extension_(std::move(extension)),
+        mustExist_(mustExist) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptOpen);
+    setFileMode(QFileDialog::AnyFile);
+  }
+  const QString& Chosen() const { return chosen_; }
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (files.isEmpty()) return;
+    const QFileInfo info(files.front());
+    if (info.isDir()) {
+      QFileDialog::accept();  // opens the folder
+      return;
+    }
+    std::optional<QString> resolved = Resolve(info);
+    if (!resolved) {
+      QMessageBox::warning(this, windowTitle(),
+                           QStringLiteral("%1\nFile not found.\nCheck the file name and try again.")
+                               .arg(info.fileName()));
+      return;
+    }
+    chosen_ = *resolved;
+    QFileDialog::accept();
+  }
+
+ private:
+  std::optional<QString> Resolve(const QFileInfo& info) const {
+    if (info.isFile()) return info.absoluteFilePath();
+    QString withExtension = info.absoluteFilePath();
+    const bool addExtension = !extension_.isEmpty() && info.suffix().isEmpty();
+    if (addExtension) withExtension += QLatin1Char('.') + extension_;
+    if (QFileInfo(withExtension).isFile()) return withExtension;
+    if (mustExist_) return std::nullopt;
+    return withExtension;
+  }
+
+  QString extension_;
+  bool mustExist_;
+  QString chosen_;
+};
+
+}  // namespace
+
 DialogOutcome QtDesktop::ShowOpen(FileDialog& dialog) {
   QString initDir;
   if (std::optional<std::string> host = HostPath(dialog.initDir)) initDir = ToQt(*host);
-  QFileDialog box(QApplication::activeWindow(), ToQt(dialog.dialogTitle), initDir);
-  box.setAcceptMode(QFileDialog::AcceptOpen);
-  box.setFileMode((dialog.flags & FileDialog::kFileMustExist) ? QFileDialog::ExistingFile
-                                                              : QFileDialog::AnyFile);
+  QString extension = ToQt(dialog.defaultExt);
+  if (extension.startsWith(QLatin1Char('.'))) extension.remove(0, 1);
+  OpenDialog box(QApplication::activeWindow(), ToQt(dialog.dialogTitle), initDir, extension,
+                 (dialog.flags & FileDialog::kFileMustExist) != 0);
   QStringList filters = NameFiltersOf(dialog.filter);
   if (!filters.isEmpty()) {
     box.setNameFilters(filters);
@@ -61,17 +116,14 @@ DialogOutcome QtDesktop::ShowOpen(FileDialog& dialog) {
                     : 0;
     box.selectNameFilter(filters[index]);
   }
-  QString suffix = ToQt(dialog.defaultExt);
-  if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
-  box.setDefaultSuffix(suffix);
   if (!dialog.fileName.empty()) {
     std::optional<std::string> host = HostPath(dialog.fileName);
     box.selectFile(ToQt(host ? *host : dialog.fileName));
   }
-  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
+  if (box.exec() != QDialog::Accepted || box.Chosen().isEmpty()) {
     return DialogOutcome::Cancelled;
   }
-  dialog.fileName = FromQt(box.selectedFiles().front());
+  dialog.fileName = FromQt(box.Chosen());
   dialog.filterIndex = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
   return DialogOutcome::Chosen;
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "common/fileexists.h"
+#include "common/linereader.h"
 #include "common/pathtext.h"
 
 namespace wt {
@@ -55,10 +56,22 @@ TEST_F(FileExistsTest, FolderAndEmptyPathAreNoFiles) {
   EXPECT_FALSE(FileExists("c:\\zorb\\"));
 }
 
-TEST_F(FileExistsTest, PipeIsNoFile) {
+TEST_F(FileExistsTest, PipesAndDevicesAreNoFiles) {
   std::string fifo = (dir_ / "fifo").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_FALSE(FileExists(fifo));  // and does not block
+  EXPECT_FALSE(FileExists("/dev/zero"));
+  EXPECT_FALSE(FileExists("/dev/null"));
+}
+
+TEST(LineReader, EndlessLineIsAFailureNotAnExhaustedMemory) {
+  std::optional<LineReader> reader = LineReader::Open("/dev/zero");
+  ASSERT_TRUE(reader);
+  std::string_view line;
+  EXPECT_FALSE(reader->Next(&line));
+  EXPECT_TRUE(reader->Failed());
+  EXPECT_EQ(reader->FailureReason(), "a line is longer than 64 MiB");
+  EXPECT_FALSE(reader->Next(&line));
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "platform/windowlook.h"
 
@@ -56,26 +59,86 @@ TEST(QtDesktop, MessageBoxShowsTitleIconButtonsAndReturnsTheAnswer) {
   EXPECT_EQ(desktop.ShowMessage({"file not exist"}), MessageAnswer::Ok);
 }
 
-TEST(QtDesktop, OpenDialogTakesItsProperties) {
-  QtDesktop desktop("WinTarvo");
-  FileDialog dialog;
-  dialog.fileName = "benz.in";
-  dialog.dialogTitle = "Open input file";
-  dialog.filter = "Tarvo (*.in)|*.in|All Files (*.*)|*.*|";
-  dialog.filterIndex = 2;
-  dialog.defaultExt = ".in";
-  dialog.flags = 4100;
-  QTimer::singleShot(0, [] {
-    auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->windowTitle(), "Open input file");
-    EXPECT_EQ(box->selectedNameFilter(), "All Files (*)");
-    EXPECT_EQ(box->defaultSuffix(), "in");
-    EXPECT_EQ(box->fileMode(), QFileDialog::ExistingFile);
-    box->reject();
-  });
-  EXPECT_EQ(desktop.ShowOpen(dialog), DialogOutcome::Cancelled);
-  EXPECT_EQ(dialog.fileName, "benz.in");
+class OpenDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("wt_open_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    dialog_.fileName = "benz.in";
+    dialog_.initDir = folder_.string();
+    dialog_.dialogTitle = "Open input file";
+    dialog_.filter = "Tarvo (*.in)|*.in|All Files (*.*)|*.*|";
+    dialog_.filterIndex = 2;
+    dialog_.defaultExt = ".in";
+    dialog_.flags = 4100;
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void Touch(const char* name) { std::ofstream(folder_ / name) << "x"; }
+
+  // Shows the dialog; `act` runs on it once it is up.
+  DialogOutcome Show(std::function<void(QFileDialog*)> act) {
+    QTimer::singleShot(0, [act] {
+      auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      act(box);
+    });
+    return desktop_.ShowOpen(dialog_);
+  }
+
+  QtDesktop desktop_{"WinTarvo"};
+  FileDialog dialog_;
+  std::filesystem::path folder_;
+};
+
+TEST_F(OpenDialogTest, TakesItsProperties) {
+  EXPECT_EQ(Show([](QFileDialog* box) {
+              EXPECT_EQ(box->windowTitle(), "Open input file");
+              EXPECT_EQ(box->selectedNameFilter(), "All Files (*)");
+              box->reject();
+            }),
+            DialogOutcome::Cancelled);
+  EXPECT_EQ(dialog_.fileName, "benz.in");
+}
+
+TEST_F(OpenDialogTest, AProgramWithoutExtensionIsTakenAsItIs) {
+  Touch("notepad");
+  const std::string chosen = (folder_ / "notepad").string();
+  EXPECT_EQ(Show([&](QFileDialog* box) {
+              box->selectFile(QString::fromStdString(chosen));
+              static_cast<QDialog*>(box)->accept();
+            }),
+            DialogOutcome::Chosen);
+  EXPECT_EQ(dialog_.fileName, chosen);
+}
+
+TEST_F(OpenDialogTest, ANameWithoutExtensionTakesTheDefaultOne) {
+  Touch("benz.in");
+  EXPECT_EQ(Show([&](QFileDialog* box) {
+              box->selectFile(QString::fromStdString((folder_ / "benz").string()));
+              static_cast<QDialog*>(box)->accept();
+            }),
+            DialogOutcome::Chosen);
+  EXPECT_EQ(dialog_.fileName, (folder_ / "benz.in").string());
+}
+
+TEST_F(OpenDialogTest, AMissingFileIsRefusedAndTheDialogStays) {
+  bool warned = false;
+  EXPECT_EQ(Show([&](QFileDialog* box) {
+              QTimer::singleShot(0, [&] {
+                auto* warning = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                ASSERT_NE(warning, nullptr);
+                warned = warning->text().contains("File not found.");
+                warning->accept();
+              });
+              box->selectFile(QString::fromStdString((folder_ / "gone.in").string()));
+              static_cast<QDialog*>(box)->accept();
+              EXPECT_TRUE(box->isVisible());
+              box->reject();
+            }),
+            DialogOutcome::Cancelled);
+  EXPECT_TRUE(warned);
 }
 
 TEST(WindowLook, TwipsAndFont) {
