@@ -123,7 +123,7 @@ TEST_F(HpglReaderTest, IPAndSCSetTheUserScale) {
 
 TEST_F(HpglReaderTest, IPReadsItsFourParametersFromALongLine) {
   std::string line = "IP";
-  for (int i = 1; i <= 40; ++i) line += "," + std::to_string(i * 100);
+  for (int i = 1; i <= 40; ++i) (line += ",") += std::to_string(i * 100);
   Draw({line});
   EXPECT_EQ(reader_.Tokens().TokenStart(30), line.find(",2900") + 2);
   EXPECT_EQ(reader_.Renderer().PlotterX(0), 100);
