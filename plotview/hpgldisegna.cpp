@@ -18,18 +18,17 @@ bool HpglReader::DrawPlotFile(std::int16_t W) {
     return false;
   }
 
-  bool failed;
+  std::string reason;
   {
-    std::optional<LineReader> reader = LineReader::Open(plotFile_);
-    failed = !reader;
+    std::optional<LineReader> reader = LineReader::Open(plotFile_, &reason);
     std::string_view line;
     while (reader && reader->Next(&line)) DoLine(line);
-    if (reader) failed = reader->Failed();
+    if (reader) reason = reader->Failed() ? reader->FailureReason() : "";
   }  // the file is closed here
   grafica_.EndPlot(dc);
-  if (failed) {
-    desktop_.ShowMessage(
-        {"File " + plotFile_ + " cannot be read", "Warning", MessageIcon::Critical});
+  if (!reason.empty()) {
+    desktop_.ShowMessage({"File " + plotFile_ + " cannot be read: " + reason, "Warning",
+                          MessageIcon::Critical});
     return false;
   }
   return true;

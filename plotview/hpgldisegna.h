@@ -39,7 +39,9 @@ class HpglReader {
   // W pixels wide, between BeginPlot and EndPlot. The file is open only
   // during the call. When the file name is empty or no such file exists the
   // message "001 File not found" (no title, no icon) is shown and nothing is
-  // drawn; a file that fails while being read is reported with its name.
+  // drawn; a file that fails while being read (an OS error, a line longer
+  // than LineReader::kMaxLineLength) is reported with its name and the
+  // reason, after the lines before the failure are drawn.
   // Returns false after such a message, or when no target is set.
   bool DrawPlotFile(std::int16_t W);
 

@@ -13,7 +13,8 @@ namespace wt::plot {
 namespace {
 
 // The window's own client area: a click on any part of it that the picture
-// does not cover.
+// does not cover. A click is a press and a release both on the bare area, as
+// a double-click is one click followed by a double-click event of its own.
 class ClientArea : public QWidget {
  public:
   ClientArea(std::function<void()> onClick, QWidget* parent)
@@ -22,11 +23,20 @@ class ClientArea : public QWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton) onClick_();
+    if (event->button() == Qt::LeftButton) pressed_ = true;
   }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton || !pressed_) return;
+    pressed_ = false;
+    const QPoint at = event->position().toPoint();
+    if (rect().contains(at) && !childAt(at)) onClick_();
+  }
+  // Qt's own handler would take the double-click for a second press.
+  void mouseDoubleClickEvent(QMouseEvent*) override {}
 
  private:
   std::function<void()> onClick_;
+  bool pressed_ = false;
 };
 
 }  // namespace

@@ -62,7 +62,7 @@ class WTPLOTR : public QMainWindow {
   void menu_exit_Click();
   // Puts the retained image on the clipboard.
   void Copy_as_BMP_menu_Click();
-  // A click on the client area outside the picture prints.
+  // A click (press and release) on the client area outside the picture prints.
   void Form_Click();
 
  private:

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QWindow>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -227,6 +228,27 @@ TEST_F(AzioniTest, AClickOnTheClientAreaOutsideThePicturePrints) {
   EXPECT_EQ(opened_, 1);
   // Nothing follows the new size.
   EXPECT_EQ(Window().hpglout->size(), QSize(556, 476));
+}
+
+// Through the window system, as a user's double-click arrives: press, release,
+// press, release, of which the second press becomes a double-click.
+TEST_F(AzioniTest, ADoubleClickOnTheClientAreaPrintsOnce) {
+  Make().Start({"plot.hgl", false});
+  Window().resize(Window().width() + 100, Window().height());
+  QApplication::processEvents();
+  QWindow* window = Window().windowHandle();
+  ASSERT_NE(window, nullptr);
+  const QPoint uncovered = Window().client->mapTo(&Window(), QPoint(600, 100));
+  QTest::mouseDClick(window, Qt::LeftButton, {}, uncovered);
+  EXPECT_EQ(opened_, 1);
+  QTest::mouseClick(window, Qt::LeftButton, {}, uncovered);
+  EXPECT_EQ(opened_, 2);
+  QTest::mouseDClick(window, Qt::LeftButton, {}, Window().hpglout->mapTo(&Window(), QPoint(9, 9)));
+  EXPECT_EQ(opened_, 2);
+  // A press that is released elsewhere is no click.
+  QTest::mousePress(window, Qt::LeftButton, {}, uncovered);
+  QTest::mouseRelease(window, Qt::LeftButton, {}, Window().hpglout->mapTo(&Window(), QPoint(9, 9)));
+  EXPECT_EQ(opened_, 2);
 }
 
 TEST_F(AzioniTest, ExitClosesTheWindow) {

@@ -178,18 +178,52 @@ TEST_F(GraficaTest, EndPlotPutsBackThePenAndPaletteAndStopsDrawing) {
   End();  // a second EndPlot does nothing
 }
 
-TEST(MakePenPalette, HasTheThirtyTwoColours) {
-  gdi::HPALETTE palette = MakePenPalette();
+// The pen colours, entry by entry, written out independently of the code.
+constexpr std::array<std::array<int, 3>, kPaletteSize> kExpectedPalette = {{
+    {0, 0, 0},       {0, 0, 0},       {255, 150, 150}, {150, 255, 128},  // 0-3
+    {150, 150, 255}, {255, 255, 150}, {150, 255, 255}, {255, 150, 255},  // 4-7
+    {192, 192, 192}, {255, 0, 0},     {255, 0, 0},     {255, 0, 0},      // 8-11
+    {255, 0, 0},     {255, 0, 0},     {255, 0, 0},     {255, 150, 150},  // 12-15
+    {150, 255, 128}, {150, 150, 255}, {255, 255, 150}, {150, 255, 255},  // 16-19
+    {255, 150, 255}, {192, 192, 192}, {0, 0, 0},       {0, 0, 0},        // 20-23
+    {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},        // 24-27
+    {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},        // 28-31
+}};
+
+void ExpectPenPalette(gdi::HPALETTE palette) {
   ASSERT_NE(palette, nullptr);
   ASSERT_EQ(palette->entries.size(), 32u);
-  const auto& e = palette->entries;
-  EXPECT_EQ((std::array<int, 3>{e[4].red, e[4].green, e[4].blue}),
-            (std::array<int, 3>{150, 150, 255}));
-  EXPECT_EQ((std::array<int, 3>{e[21].red, e[21].green, e[21].blue}),
-            (std::array<int, 3>{192, 192, 192}));
-  for (int i = 22; i < 32; ++i) EXPECT_EQ(e[i].red + e[i].green + e[i].blue, 0) << i;
-  for (const gdi::PaletteEntry& entry : e) EXPECT_EQ(entry.flags, 0);
+  for (int i = 0; i < kPaletteSize; ++i) {
+    const gdi::PaletteEntry& e = palette->entries[i];
+    EXPECT_EQ((std::array<int, 3>{e.red, e.green, e.blue}), kExpectedPalette[i]) << "entry " << i;
+    EXPECT_EQ(e.flags, 0) << "entry " << i;
+  }
+}
+
+TEST(MakePenPalette, HasTheThirtyTwoColours) {
+  gdi::HPALETTE palette = MakePenPalette();  // CreatePalette takes version 0x300 only
+  ExpectPenPalette(palette);
   gdi::DeleteObject(palette);
+}
+
+TEST_F(GraficaTest, TheDrawingSelectsPenPaletteAndTheTwentyOnePens) {
+  Begin();
+  ExpectPenPalette(dc_.SelectedPalette());
+  for (std::int16_t i = 0; i < kPenCount; ++i) {
+    grafica_.SelectPlotPen(i);
+    const gdi::HPEN pen = dc_.SelectedPen();
+    ASSERT_NE(pen, nullptr) << "pen " << i;
+    EXPECT_EQ(pen->style, gdi::PenStyle::Solid) << "pen " << i;
+    if (i < 20) {
+      EXPECT_EQ(pen->width, 0) << "pen " << i;
+      EXPECT_EQ(pen->colour, gdi::ColorRef::PaletteIndex(static_cast<std::uint16_t>(i)))
+          << "pen " << i;
+    } else {
+      EXPECT_EQ(pen->width, 1);
+      EXPECT_EQ(pen->colour, gdi::ColorRef::Rgb(0, 0, 0));
+    }
+  }
+  End();
 }
 
 class LowSurfaceTest : public GraficaTest {

@@ -123,7 +123,7 @@ TEST_F(HpglReaderTest, IPAndSCSetTheUserScale) {
 
 TEST_F(HpglReaderTest, IPReadsItsFourParametersFromALongLine) {
   std::string line = "IP";
-  for (int i = 1; i <= 40; ++i) line += "," + std::to_string(i * 100);
+  for (int i = 1; i <= 40; ++i) (line += ",") += std::to_string(i * 100);
   Draw({line});
   EXPECT_EQ(reader_.Tokens().TokenStart(30), line.find(",2900") + 2);
   EXPECT_EQ(reader_.Renderer().PlotterX(0), 100);
@@ -153,6 +153,27 @@ TEST_F(HpglReaderTest, AMissingFileIsReportedAndNothingIsDrawn) {
   reader_.SetPlotFile("");
   EXPECT_FALSE(reader_.DrawPlotFile(556));
   EXPECT_EQ(desktop_.Messages().size(), 2u);
+}
+
+TEST_F(HpglReaderTest, AFileThatFailsWhileBeingReadIsReportedByName) {
+  Draw({"PU 0,4000", "PD 1000,4000"});
+  // A last line of zero bytes just over the longest line read; sparse on disk.
+  fs::resize_file(path_, fs::file_size(path_) + (std::uintmax_t{64} << 20) + 1);
+  gdi::HPEN pen = dc_.SelectedPen();
+  EXPECT_FALSE(reader_.DrawPlotFile(556));
+  ASSERT_EQ(desktop_.Messages().size(), 1u);
+  const Message m = desktop_.Messages()[0];
+  EXPECT_EQ(m.text, "File " + path_.string() + " cannot be read: a line is longer than 64 MiB");
+  EXPECT_EQ(m.title, "Warning");
+  EXPECT_EQ(m.icon, MessageIcon::Critical);
+  EXPECT_EQ(dc_.SelectedPen(), pen);
+  EXPECT_EQ(PaintedCount(), 53);  // the lines before the failure
+
+  // A device is no plot file.
+  reader_.SetPlotFile("/dev/zero");
+  EXPECT_FALSE(reader_.DrawPlotFile(556));
+  ASSERT_EQ(desktop_.Messages().size(), 2u);
+  EXPECT_EQ(desktop_.Messages()[1].text, "001 File not found");
 }
 
 TEST_F(HpglReaderTest, AnEmptyFileIsAnEmptyPlot) {

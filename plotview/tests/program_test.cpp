@@ -9,9 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -123,20 +124,41 @@ RedRun LongestRedRun(const Pixmap& page, bool rows) {
   return best;
 }
 
-// The PDF printer writes into the PDF folder of the job's user, or into its
-// folder for anonymous jobs.
-std::set<fs::path> PdfFiles() {
-  std::set<fs::path> files;
+// The id of the job that `owner` sent, from a job listing of lpstat, whose
+// lines read "PDF-23  owner  2048  Mon Dec  7 07:53:19 2026"; empty when
+// there is none.
+std::string JobOf(const std::string& listing, const std::string& owner) {
+  std::istringstream lines(listing);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string job, user;
+    words >> job >> user;
+    const std::size_t dash = job.rfind('-');
+    if (user == owner && dash != std::string::npos) return job.substr(dash + 1);
+  }
+  return {};
+}
+
+// The file the PDF printer made for job `id`: its queue labels every file
+// with the job id ("wtplot-job_23.pdf"). It writes into the PDF folder of a
+// known user, or into its folder for anonymous jobs.
+fs::path PdfOfJob(const std::string& id) {
   std::vector<fs::path> folders = {"/var/spool/cups-pdf/ANONYMOUS"};
   if (const char* home = std::getenv("HOME")) folders.push_back(fs::path(home) / "PDF");
   if (const passwd* user = getpwuid(getuid())) folders.push_back(fs::path(user->pw_dir) / "PDF");
+  const std::string suffix = "-job_" + id + ".pdf", prefix = "job_" + id + "-";
   for (const fs::path& folder : folders) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-      if (entry.path().extension() == ".pdf") files.insert(entry.path());
+      const std::string name = entry.path().filename().string();
+      if ((name.size() > suffix.size() && name.ends_with(suffix)) ||
+          (name.starts_with(prefix) && name.ends_with(".pdf"))) {
+        return entry.path();
+      }
     }
   }
-  return files;
+  return {};
 }
 
 TEST_F(WtplotProgramTest, PrintModePrintsThePlotOnTheDefaultPrinter) {
@@ -149,21 +171,27 @@ TEST_F(WtplotProgramTest, PrintModePrintsThePlotOnTheDefaultPrinter) {
   ASSERT_EQ(Run("lpstat -e"), 0);
   ASSERT_NE(out_.find("PDF"), std::string::npos) << "No PDF printer: run scripts/start-cups.sh";
 
-  const std::set<fs::path> before = PdfFiles();
-  ASSERT_EQ(RunWtplot("plot.hgl P"), 0) << err_;
+  // Other runs may print on the same server at the same time: the job is
+  // sent under an owner of this run's own, which tells its id.
+  const std::string owner = "wt" + std::to_string(getpid()) + "t" +
+                            std::to_string(std::chrono::system_clock::to_time_t(
+                                std::chrono::system_clock::now()));
+  ASSERT_EQ(RunWtplot("plot.hgl P", "CUPS_USER=" + owner), 0) << err_;
   EXPECT_EQ(err_.find("Warning"), std::string::npos) << err_;
+  ASSERT_EQ(Run("lpstat -W all -o"), 0);
+  const std::string job = JobOf(out_, owner);
+  ASSERT_FALSE(job.empty()) << "No job of " << owner << " on the print server:\n" << out_;
 
-  // The job leaves the queue, then the PDF printer writes its file.
+  // The job completes once the PDF printer has written its file.
   fs::path pdf;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
   while (pdf.empty() && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    if (Run("lpstat -o") != 0 || !out_.empty()) continue;
-    for (const fs::path& file : PdfFiles()) {
-      if (!before.count(file) && fs::file_size(file) > 0) pdf = file;
-    }
+    if (Run("lpstat -W completed -o") != 0 || JobOf(out_, owner) != job) continue;
+    pdf = PdfOfJob(job);
+    if (!pdf.empty() && fs::file_size(pdf) == 0) pdf.clear();
   }
-  ASSERT_FALSE(pdf.empty()) << "No PDF came out of the print server within 90 s";
+  ASSERT_FALSE(pdf.empty()) << "No PDF of job " << job << " came out within 90 s";
   fs::copy_file(pdf, folder_ / "page.pdf");
   fs::remove(pdf);
 

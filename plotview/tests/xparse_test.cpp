@@ -47,7 +47,7 @@ TEST_F(TokenTableTest, EntriesBeyondALinesTokensKeepWhatEarlierLinesLeft) {
 
 TEST_F(TokenTableTest, OnlyThirtyTokensAreRecorded) {
   std::string line = "IP";
-  for (int i = 1; i <= 40; ++i) line += "," + std::to_string(i);
+  for (int i = 1; i <= 40; ++i) (line += ",") += std::to_string(i);
   EXPECT_EQ(tokens_.SplitTokens(line), 30);
   EXPECT_EQ(tokens_.TokenValue(line, 30), 29);
   EXPECT_EQ(tokens_.TokenValue(line, 31), std::nullopt);
