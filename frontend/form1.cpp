@@ -28,10 +28,12 @@ int ShiftState(Qt::KeyboardModifiers modifiers) {
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-// Focus moves between the window's own controls; a menu opening or another
-// window becoming active is no LostFocus.
+// Focus moves between the window's own controls; the menu bar taking the
+// keyboard (Alt, or Alt and a letter), a menu opening or another window
+// becoming active is no LostFocus.
 bool LeavesForAnotherControl(Qt::FocusReason reason) {
-  return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+  return reason != Qt::MenuBarFocusReason && reason != Qt::PopupFocusReason &&
+         reason != Qt::ActiveWindowFocusReason;
 }
 
 }  // namespace
@@ -42,6 +44,7 @@ Form1::Form1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop_(
   setFont(DialogFont());
   BuildControls();
   BuildMenus();
+  HandleAccessKeysBeforeMenus(this);
   Tempo = MakeOneShotTimer(2000, this);
   Tempo->setObjectName(QStringLiteral("Tempo"));
   connect(Tempo, &QTimer::timeout, this, &Form1::Tempo_Timer);
@@ -282,7 +285,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     } else {
       Text2_LostFocus();
     }
-  } else if (event->type() == QEvent::MouseButtonPress && watched == client_) {
+  } else if ((event->type() == QEvent::MouseButtonPress ||
+              event->type() == QEvent::MouseButtonDblClick) &&
+             watched == client_) {
+    // Qt turns the second press of a double click into MouseButtonDblClick.
     auto* press = static_cast<QMouseEvent*>(event);
     Form_MouseDown(press->button(), ShiftState(press->modifiers()));
   }

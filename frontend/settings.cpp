@@ -25,8 +25,13 @@ Settings LoadSettings(std::string_view path) {
 }
 
 std::string SettingsText(const Settings& settings) {
-  std::string text = settings.InputPath + "\r\n";
-  for (const std::string& command : settings.EditorCommands) text += command + "\r\n";
+  std::string text;
+  auto line = [&text](std::string_view value) {
+    text += value.substr(0, value.find_first_of("\r\n"));
+    text += "\r\n";
+  };
+  line(settings.InputPath);
+  for (const std::string& command : settings.EditorCommands) line(command);
   return text;
 }
 

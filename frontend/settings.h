@@ -23,7 +23,8 @@ struct Settings {
 // ignored. Nothing is trimmed or checked.
 Settings LoadSettings(std::string_view path);
 
-// The whole file for `settings`.
+// The whole file for `settings`. A value is cut at its first CR or LF, which
+// would otherwise split it across lines and shift the values after it.
 std::string SettingsText(const Settings& settings);
 
 // Replaces the file at the system path `path` whole; on failure it is left as

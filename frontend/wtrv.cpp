@@ -134,6 +134,7 @@ std::optional<Message> BatchRefusal(const DatasetState& dataset, bool throughInt
 }
 
 bool MakeFolderCurrent(Desktop& desktop, const std::string& folder) {
+  if (folder.empty()) return true;
   std::string reason;
   if (desktop.SetCurrentFolder(folder, &reason)) return true;
   desktop.ShowMessage(FolderFailureMessage(folder, reason));

@@ -78,7 +78,8 @@ std::optional<char> InterpreterSpecialCharacter(std::string_view text);
 std::optional<Message> BatchRefusal(const DatasetState& dataset, bool throughInterpreter);
 
 // Makes `folder` the current folder; on failure shows a message naming it and
-// returns false.
+// returns false. The empty folder (a Path box left empty) keeps the current
+// folder, against which the dataset's relative paths then resolve.
 bool MakeFolderCurrent(Desktop& desktop, const std::string& folder);
 
 // Starts `commandLine`; on failure shows a message naming the program and

@@ -1,7 +1,9 @@
 #include "frontend/form1.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -38,6 +40,16 @@ class Form1Test : public WindowTest {
   void Press(QWidget* on, Qt::KeyboardModifiers keys, Qt::MouseButton b = Qt::RightButton) {
     QTest::mousePress(on, b, keys, QPoint(5, 5));
   }
+  // Keys as the user presses them, to whatever has the focus.
+  static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);
+  }
+  // Alt pressed and released alone, then `keys`: the menus from the keyboard.
+  static void ThroughMenuBar(std::initializer_list<Qt::Key> keys) {
+    Key(Qt::Key_Alt);
+    for (Qt::Key key : keys) Key(key);
+  }
+  QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
   // Types into a box as the user would: click into it, then type.
   void TypeInto(const char* box, const QString& text) {
     QTest::mouseClick(Box(box), Qt::LeftButton);
@@ -96,6 +108,49 @@ TEST_F(Form1Test, Look) {
   EXPECT_FALSE(Get<QAction>(form_.get(), "Helpwin")->isEnabled());
 }
 
+// Entries as name:caption, a shortcut after a blank, a submenu in brackets.
+QString Menus(const QList<QAction*>& actions) {
+  QStringList items;
+  for (QAction* action : actions) {
+    QMenu* menu = action->menu();
+    QString item = (menu ? menu->objectName() : action->objectName()) + ":" + action->text();
+    if (!action->shortcut().isEmpty()) item += " " + action->shortcut().toString();
+    if (menu) item += "[" + Menus(menu->actions()) + "]";
+    items << item;
+  }
+  return items.join(", ");
+}
+
+TEST_F(Form1Test, Layout) {
+  Start();
+  EXPECT_EQ(form_->windowTitle(), "WinTarvo Menu");
+  ExpectLayout(form_.get(),
+               {
+                   {"Label1", "QLabel", "Path:", 240, 360, 855, 255},
+                   {"Text2", "QLineEdit", "", 1200, 360, 2895, 285},
+                   {"Command1", "QPushButton", "&Browse", 4320, 360, 1335, 615},
+                   {"Dataset", "QLabel", "Dataset:", 240, 720, 735, 195},
+                   {"Text1", "QLineEdit", "", 1200, 720, 2895, 285},
+                   {"Command3", "QPushButton", "Edit &Input", 240, 1320, 1455, 375},
+                   {"Command7", "QPushButton", "C&alculate", 2280, 1320, 1455, 375},
+                   {"Command5", "QPushButton", "&Tarvo", 4320, 1320, 1335, 375},
+                   {"Command6", "QPushButton", "Edit &Output", 240, 1920, 1455, 375},
+                   {"Frame2", "QGroupBox", "Options", 2040, 1800, 1935, 1815},
+                   {"Option1", "QRadioButton", "&Molecular View", 120, 360, 1695, 255},
+                   {"Option2", "QRadioButton", "&Null Output", 120, 720, 1455, 255},
+                   {"Option3", "QRadioButton", "Output &File", 120, 1080, 1335, 375},
+                   {"Command2", "QPushButton", "&Exit", 4320, 2880, 1335, 375},
+                   {"Command4", "QPushButton", "&Dataset Manager", 120, 3120, 1575, 375},
+               });
+  for (const char* option : {"Option1", "Option2", "Option3"}) {
+    EXPECT_EQ(Get<QWidget>(form_.get(), option)->parentWidget()->objectName(), "Frame2");
+  }
+  EXPECT_EQ(Menus(form_->menuBar()->actions()),
+            "menu_file:&File[Importa:&Import[ImportaXYZ:XYZ], Esporta:&Export[ChiamaKryst:Kryst, "
+            "chima_g94:G94, chiamaXYZ:XYZ]], opzioni:&Options[Opt_Editor:Editor], "
+            "Help:&Help[about:&About, Helpwin:&Help F1]");
+}
+
 TEST_F(Form1Test, LeavingABoxRebuildsTheDatasetFromBothBoxes) {
   Start();
   QTest::mouseClick(Box("Text2"), Qt::LeftButton);
@@ -121,18 +176,83 @@ TEST_F(Form1Test, ButtonsTakeTheFocusFirstMenusAndTheGestureDoNot) {
   EXPECT_EQ(Log(), "cd c:\\data\\\nmax c:\\zorb\\wtarvo.bat benz mol");
 
   TypeInto("Text1", "other");
-  Trigger("ChiamaKryst");
+  ThroughMenuBar({Qt::Key_F, Qt::Key_E, Qt::Key_Return});  // File, Export, Kryst
+  QString shown;                                           // another window comes up
+  QTimer::singleShot(0, [&] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      shown = dialog->windowTitle();
+      dialog->close();
+    }
+  });
+  ThroughMenuBar({Qt::Key_O, Qt::Key_Return});  // Options, Editor
+  EXPECT_EQ(shown, "Option Menu");
   Press(form_->centralWidget(), kAllThree);
-  for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
-    QFocusEvent out(QEvent::FocusOut, reason);  // a menu opens, another window comes up
-    QApplication::sendEvent(Box("Text1"), &out);
-  }
+  EXPECT_EQ(Dataset(), "c:\\data\\benz.in|c:\\data\\|benz|c:\\data\\benz");
   EXPECT_EQ(Log(),
             "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  1\n"
             "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  4");
-  QTest::keyClick(form_.get(), Qt::Key_T, Qt::AltModifier);  // the access key of "&Tarvo"
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !desktop_.events.empty(); }, 2000));
+  QApplication::setActiveWindow(form_.get());  // the offscreen platform leaves that to us
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  EXPECT_EQ(QApplication::focusWidget(), Box("Text1"));
+  Key(Qt::Key_T, Qt::AltModifier);                        // the access key of "&Tarvo"
   EXPECT_EQ(Log(), "box /-/ok: Not found the dataset.");  // c:\data\other.cor
+}
+
+TEST_F(Form1Test, AccessKeysOfControlsComeBeforeTheMenus) {
+  StartOnBenz({"in"});
+  TypeInto("Text1", "other");
+  Key(Qt::Key_O, Qt::AltModifier);  // "Edit &Output" rather than "&Options"
+  EXPECT_EQ(Log(), "box Warning/stop/ok-cancel: File c:\\data\\other.out does not exist");
+  Key(Qt::Key_F, Qt::AltModifier);  // "Output &File" rather than "&File"
+  EXPECT_TRUE(Get<QRadioButton>(form_.get(), "Option3")->isChecked());
+  EXPECT_EQ(QApplication::focusWidget(), Get<QWidget>(form_.get(), "Option3"));
+  EXPECT_EQ(OpenMenu(), nullptr);
+
+  ThroughMenuBar({Qt::Key_F});
+  EXPECT_EQ(OpenMenu(), Get<QMenu>(form_.get(), "menu_file"));
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+  QMenuBar* bar = form_->menuBar();
+  QAction* options = Get<QMenu>(form_.get(), "opzioni")->menuAction();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(options).center());
+  EXPECT_EQ(OpenMenu(), Get<QMenu>(form_.get(), "opzioni"));
+  Key(Qt::Key_Escape);
+
+  WriteFile("data/other.out", "");
+  Key(Qt::Key_O, Qt::AltModifier);
+  EXPECT_EQ(Log(), "max notepad  c:\\data\\other.out");
+  Key(Qt::Key_O, Qt::AltModifier);  // "Edit &Output" is busy: the key is the menu's
+  EXPECT_EQ(OpenMenu(), Get<QMenu>(form_.get(), "opzioni"));
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(Form1Test, BoxesHoldOneLine) {
+  Start();
+  for (const char* name : {"Text1", "Text2"}) {
+    QLineEdit* box = Box(name);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClicks(box, "benz");
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(box, key);
+    QApplication::clipboard()->setText("ab\r\ncd");
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    box->insert("\nx");
+    box->insert("y\rz");
+    EXPECT_EQ(box->text(), "beabynz") << name;
+  }
+}
+
+TEST_F(Form1Test, AnEmptyPathBoxStaysInTheCurrentFolder) {
+  WriteFile("data/benz.in", "x\r\n");
+  WriteFile("data/benz.cor", "x\r\n");
+  const std::filesystem::path was = std::filesystem::current_path();
+  std::filesystem::current_path(dir_ / "drive_c" / "data");
+  Start();
+  TypeInto("Text1", "benz");
+  QTest::mouseClick(Button("Command7"), Qt::LeftButton);
+  QTest::mouseClick(Button("Command5"), Qt::LeftButton);
+  std::filesystem::current_path(was);
+  EXPECT_EQ(Log(), "max c:\\zorb\\wtarvo.bat benz mol\nmax c:\\zorb\\tarvo.exe benz");
 }
 
 TEST_F(Form1Test, BrowseThroughAllFiles) {
@@ -231,10 +351,15 @@ TEST_F(Form1Test, ExportAndTheGesture) {
     Press(Get<QWidget>(form_.get(), control), kAllThree);
   }
   Press(form_->centralWidget(), kAllThree);
+  // A double click is two presses.
+  QTest::mouseDClick(form_->windowHandle(), Qt::RightButton, kAllThree,
+                     form_->centralWidget()->mapTo(form_.get(), QPoint(5, 5)));
   EXPECT_EQ(Log(),
             "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  1\n"
             "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  2\n"
             "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  3\n"
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  4\n"
+            "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  4\n"
             "normal c:\\zorb\\xkryst  c:\\data\\benz.cor  4");
   EXPECT_EQ(Enabled(), "1111");
   EXPECT_FALSE(form_->tempo()->isActive());

@@ -1,5 +1,6 @@
 #include "frontend/weditor.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -41,6 +42,34 @@ TEST_F(OptionsDialog, Look) {
   }
   EXPECT_EQ(TabOrder(Box(&dialog, "Text1")),
             (QStringList{"Text1", "Command1", "Command2", "Command3", "Command4", "Text2"}));
+}
+
+TEST_F(OptionsDialog, Layout) {
+  wEditor dialog(slots_, CMDialog1_, desktop_);
+  EXPECT_EQ(dialog.windowTitle(), "Option Menu");
+  EXPECT_EQ(dialog.size(), TwipsRect(0, 0, 6420, 2100).size());
+  ExpectLayout(&dialog, {
+                            {"Label1", "QLabel", "Executable Text Editor ", 360, 240, 1095, 495},
+                            {"Text1", "QLineEdit", "c:\\tools\\old.exe", 1680, 360, 3015, 285},
+                            {"Command1", "QPushButton", "Browse", 4800, 240, 855, 495},
+                            {"Command3", "QPushButton", "Ok", 1680, 960, 1095, 375},
+                            {"Command2", "QPushButton", "Cancel", 3600, 960, 1095, 375},
+                            {"Label2", "QLabel", "Output File", 240, 1680, 1335, 255},
+                            {"Text2", "QLineEdit", "slot 1", 1680, 1680, 3015, 285},
+                            {"Command4", "QPushButton", "Browse", 4800, 1560, 855, 495},
+                        });
+}
+
+TEST_F(OptionsDialog, EditorBoxHoldsOneLine) {
+  wEditor dialog(slots_, CMDialog1_, desktop_);
+  dialog.show();
+  QLineEdit* box = Box(&dialog, "Text1");
+  QApplication::clipboard()->setText("vi\r\n-x");
+  QTest::mouseClick(box, Qt::LeftButton);
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  QTest::mouseClick(Get<QPushButton>(&dialog, "Command3"), Qt::LeftButton);
+  EXPECT_EQ(slots_, (EditorCommandSlots{"vi", "vi", "slot 2", "slot 3"}));
 }
 
 TEST_F(OptionsDialog, BrowsedEditorServesBothEditButtonsAndIsSaved) {

@@ -5,13 +5,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "platform/recorder.h"
+#include "platform/windowlook.h"
 
 namespace wt {
 
@@ -52,6 +57,31 @@ class WindowTest : public ::testing::Test {
       w = w->nextInFocusChain();
     } while (w != first);
     return order;
+  }
+
+  // One row of a window's layout table: a control, its Qt class, its caption
+  // (a text box: its text) and its place in twips within its parent.
+  struct Row {
+    const char* name;
+    const char* kind;
+    const char* caption;
+    int left, top, width, height;
+  };
+  static void ExpectLayout(QWidget* window, std::initializer_list<Row> rows) {
+    for (const Row& row : rows) {
+      QWidget* w = Get<QWidget>(window, row.name);
+      if (w == nullptr) continue;
+      EXPECT_STREQ(w->metaObject()->className(), row.kind) << row.name;
+      EXPECT_EQ(Caption(w), QString::fromLatin1(row.caption)) << row.name;
+      EXPECT_EQ(w->geometry(), TwipsRect(row.left, row.top, row.width, row.height)) << row.name;
+    }
+  }
+  static QString Caption(QWidget* w) {
+    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(w)) return box->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+    if (auto* frame = qobject_cast<QGroupBox*>(w)) return frame->title();
+    return QStringLiteral("?");
   }
 
   // What the desktop was asked since the last call, one line per request:
