@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "platform/paths.h"
@@ -133,7 +134,16 @@ bool LineReader::Next(std::string_view* line) {
 }
 
 bool LineReader::Seek(std::uint64_t offset) {
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
+  // fseek takes a long, which is 32 bits on some systems: go there in steps
+  // that fit rather than wrap.
+  constexpr std::uint64_t kStep = static_cast<std::uint64_t>(std::numeric_limits<long>::max());
+  bool ok = std::fseek(file_, 0, SEEK_SET) == 0;
+  for (std::uint64_t left = offset; ok && left > 0;) {
+    const std::uint64_t step = left < kStep ? left : kStep;
+    ok = std::fseek(file_, static_cast<long>(step), SEEK_CUR) == 0;
+    left -= step;
+  }
+  if (!ok) {
     failed_ = true;
     reason_ = std::strerror(errno ? errno : EIO);
     return false;
