@@ -65,7 +65,8 @@ class TempDrives {
       // Windows: c:\zorb\ is the real folder. Only the disposable system of
       // the Windows build check may be written.
       if (!std::getenv("WINTARVO_SCRATCH_DRIVE_C")) {
-        std::fprintf(stderr, "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
+        std::fprintf(stderr,
+                     "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
         std::exit(1);
       }
       root_ = fs::path("c:\\");
