@@ -33,6 +33,12 @@ TEST_F(ConverterTest, AFileThatVanishedIsReportedNotWrittenAsEmpty) {
   EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.mol")));
 }
 
+TEST_F(ConverterTest, AnUnreadableFileIsReportedWithItsNameAndWhy) {
+  EXPECT_EQ(converter_.StartRoutine(drives_.WriteLongLine("long.cor", "")), 1);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'c:\\zorb\\long.cor' cannot be "
+                                              "read: a line is longer than 64 MiB"});
+}
+
 TEST_F(ConverterTest, AllStepsStopsAtABadStepAndKeepsTheFilesBefore) {
   const std::string path = drives_.Write("run.cor", HydrogenStep() + HydrogenStep() + "$\r\n3\r\n");
   ASSERT_EQ(converter_.StartRoutine(path + " 2"), std::nullopt);

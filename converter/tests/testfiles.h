@@ -100,6 +100,14 @@ class TempDrives {
     WriteBytes(Zorb(name), bytes);
     return "c:\\zorb\\" + std::string(name);
   }
+  // c:\zorb\<name>: `head`, then a line of 65 MiB without a line end (NULs,
+  // stored sparse, and "end").
+  std::string WriteLongLine(std::string_view name, std::string_view head) const {
+    const std::string path = Write(name, head);
+    fs::resize_file(Zorb(name), std::uintmax_t{65} << 20);
+    std::ofstream(Zorb(name), std::ios::binary | std::ios::app) << "end";
+    return path;
+  }
 
  private:
   fs::path root_;
