@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +96,7 @@ TEST_F(FormsTest, InputLineWindowIsHiddenAndKeptUntilClosed) {
   EXPECT_EQ(form2->windowTitle(), "Form2");
   EXPECT_EQ(form2->size(), QSize(312, 213));
   EXPECT_EQ(form2->Text1->geometry(), QRect(24, 24, 249, 137));
+  EXPECT_EQ(form2->Text1->alignment(), Qt::AlignLeft | Qt::AlignTop);
   EXPECT_EQ(form2->Command1->geometry(), QRect(48, 176, 73, 25));
   EXPECT_EQ(form2->Command2->geometry(), QRect(168, 176, 89, 25));
   EXPECT_EQ(form2->Text1->text(), "# HF/STO-3G");
@@ -119,6 +121,19 @@ TEST_F(FormsTest, InputLineWindowIsHiddenAndKeptUntilClosed) {
   EXPECT_EQ(form_.InputLineWindow(), nullptr);
   form_.Input_Line->trigger();
   EXPECT_EQ(form_.InputLineWindow()->Text1->text(), "# HF/STO-3G");
+}
+
+TEST_F(FormsTest, TheRouteLineBoxKeepsTheFirstLineOfWhatIsPasted) {
+  form_.Input_Line->trigger();
+  QLineEdit* box = form_.InputLineWindow()->Text1;
+  box->setText("# /STO-3G");
+  box->setCursorPosition(2);
+  QGuiApplication::clipboard()->setText("HF\r\nsecond line\n");
+  box->paste();
+  EXPECT_EQ(box->text().toStdString(), "# HF/STO-3G");
+  EXPECT_EQ(box->cursorPosition(), 4);
+  box->setText("# MP2\rsecond\nthird");
+  EXPECT_EQ(box->text().toStdString(), "# MP2");
 }
 
 TEST_F(FormsTest, AllStepsWritesEveryStepWithTheRouteLine) {
