@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 #include "converter/form1.h"
 #include "converter/tests/testfiles.h"
@@ -147,6 +149,38 @@ TEST_F(FormsTest, AllStepsWritesEveryStepWithTheRouteLine) {
   ASSERT_EQ(recorder_.Messages().size(), 1u);
   EXPECT_EQ(recorder_.Messages()[0].text, "The file 'C:\\zorb\\tarvo.com' is created");
   EXPECT_EQ(recorder_.Messages()[0].icon, MessageIcon::Information);
+}
+
+// Whatever reaches the windows while All Steps runs and its progress shows
+// (its updates let events through) is refused: one run, one confirmation.
+TEST_F(FormsTest, AllStepsTakesNoInputWhileItRuns) {
+  converter_.OutputKind = 3;
+  form_.Input_Line->trigger();
+  Form2* form2 = form_.InputLineWindow();
+  form_.progressShowAfter = form_.progressInterval = std::chrono::milliseconds(0);
+  std::string shownDuringTheRun;
+  QTimer::singleShot(0, &form_, [&] {
+    auto* progress = form_.findChild<QProgressDialog*>();
+    ASSERT_TRUE(progress && progress->isVisible());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(progress, &escape);
+    EXPECT_FALSE(progress->close());
+    EXPECT_FALSE(form_.close());
+    form2->Text1->setText("# typed during the run");
+    for (QPushButton* button : {form_.Command3, form_.Command2, form2->Command1}) button->click();
+    for (QAction* item : {form_.tuttiglistep, form_.Input_Line}) item->trigger();
+    form_.Command2_Click();
+    form_.Command3_Click();
+    shownDuringTheRun = progress->isVisible() ? progress->labelText().toStdString() : "hidden";
+  });
+  form_.tuttiglistep->trigger();
+  EXPECT_EQ(shownDuringTheRun, "Step 2 of 3");
+  EXPECT_EQ(ended_, std::vector<int>{0});
+  for (const char* name : {"tarvo001.com", "tarvo002.com", "tarvo003.com"}) {
+    EXPECT_EQ(drives_.Read(name).substr(0, 15), "# HF/STO-3G\r\n\r\n") << name;
+  }
+  ASSERT_EQ(recorder_.Messages().size(), 1u);
+  EXPECT_EQ(recorder_.Messages()[0].text, "The file 'C:\\zorb\\tarvo.com' is created");
 }
 
 }  // namespace
