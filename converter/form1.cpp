@@ -8,10 +8,31 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "converter/progressthrottle.h"
 #include "platform/qttext.h"
 #include "platform/windowlook.h"
 
 namespace wt {
+namespace {
+
+// The progress of "All Steps". It has no cancel button, and neither Escape
+// nor a close request takes it away: hiding it would lift its modality and
+// let the windows take input in the middle of the run.
+class RunProgress : public QProgressDialog {
+ public:
+  RunProgress(int total, QWidget* parent)
+      : QProgressDialog(QStringLiteral("All Steps"), QString(), 0, total, parent) {
+    setWindowTitle(QStringLiteral("WTarvo"));
+    setWindowModality(Qt::ApplicationModal);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+  }
+  void reject() override {}  // Escape
+
+ protected:
+  void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+}  // namespace
 
 Form1::Form1(Converter& converter, std::function<void(int)> endProgram, QWidget* parent)
     : QMainWindow(parent), converter_(converter), endProgram_(std::move(endProgram)) {
@@ -63,14 +84,17 @@ void Form1::SetRangeLabel() {
 }
 
 void Form1::Command2_Click() {
+  if (running_) return;
   if (std::optional<int> status = converter_.ConvertStep(FromQt(Text1->text()))) End(*status);
 }
 
 void Form1::Command3_Click() {
+  if (running_) return;
   End(0);
 }
 
 void Form1::Input_Line_Click() {
+  if (running_) return;
   if (!form2_) form2_ = new Form2(converter_.routeLine, this);
   form2_->show();
   form2_->raise();
@@ -78,15 +102,21 @@ void Form1::Input_Line_Click() {
 }
 
 void Form1::tuttiglistep_Click() {
-  // Shown only when the conversion takes longer than half a second; while it
-  // is up the other windows take no input.
-  QProgressDialog progress(QStringLiteral("All Steps"), QString(), 0, converter_.stepCount, this);
-  progress.setWindowTitle(QStringLiteral("WTarvo"));
-  progress.setWindowModality(Qt::ApplicationModal);
-  progress.setWindowFlag(Qt::WindowCloseButtonHint, false);
-  progress.setMinimumDuration(500);
+  if (running_) return;
+  running_ = true;
+  // The progress dialog is modal only while it shows; the windows stay
+  // closed to input for the whole run, which always ends the program.
+  centralWidget()->setEnabled(false);
+  menuBar()->setEnabled(false);
+  if (form2_) form2_->setEnabled(false);
+
+  using Clock = ProgressThrottle::Clock;
+  RunProgress progress(converter_.stepCount, this);
+  progress.setMinimumDuration(static_cast<int>(progressShowAfter.count()));
   progress.setValue(0);
-  const int status = converter_.AllSteps([&progress](int done, int total) {
+  ProgressThrottle throttle(converter_.stepCount, progressInterval, Clock::now());
+  const int status = converter_.AllSteps([&](int done, int total) {
+    if (!throttle.Due(done, Clock::now())) return;
     progress.setLabelText(QStringLiteral("Step %1 of %2").arg(done).arg(total));
     progress.setValue(done);
   });
@@ -95,6 +125,10 @@ void Form1::tuttiglistep_Click() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    event->ignore();
+    return;
+  }
   event->accept();
   End(0);
 }

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <chrono>
 #include <functional>
 
 #include "converter/form2.h"
@@ -28,10 +29,18 @@ class Form1 : public QMainWindow {
   // the text needs more.
   void SetRangeLabel();
 
+  // While "All Steps" runs, Form1 and Form2 take no input and these
+  // handlers do nothing.
   void Command2_Click();      // "Ok"
   void Command3_Click();      // "Cancel"
   void Input_Line_Click();    // "Input Line": shows Form2, creating it when needed
   void tuttiglistep_Click();  // "All Steps"
+
+  // "All Steps" shows a progress dialog once it has run for
+  // progressShowAfter, and brings it up to date at most once per
+  // progressInterval (ProgressThrottle).
+  std::chrono::milliseconds progressShowAfter{500};
+  std::chrono::milliseconds progressInterval{50};
 
   // The input-line window while it exists.
   Form2* InputLineWindow() const { return form2_; }
@@ -56,6 +65,7 @@ class Form1 : public QMainWindow {
   std::function<void(int)> endProgram_;
   QPointer<Form2> form2_;
   bool ended_ = false;
+  bool running_ = false;  // "All Steps" is under way
 };
 
 }  // namespace wt

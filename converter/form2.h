@@ -14,7 +14,9 @@ namespace wt {
 
 class Form2 : public QWidget {
  public:
-  // Fills the box with routeLine.GetRouteLine().
+  // Fills the box with routeLine.GetRouteLine(). The box holds one line: a
+  // text pasted or dropped into it keeps only its first line, as does a text
+  // given to it whole.
   Form2(RouteLine& routeLine, QWidget* parent = nullptr);
 
   void Command1_Click();  // "Ok": the box's whole text becomes the route line

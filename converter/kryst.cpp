@@ -9,12 +9,11 @@ std::string KrystMoleculeText(std::string_view fileName, const Molecule& molecul
   const int n = molecule.AtomCount();
   std::string out;
   out.reserve(128 + fileName.size() + static_cast<std::size_t>(n) * 44);
-  out += "TITLE\r\n";
-  out += fileName;
-  out += "\r\n";
-  out += "CELL\r\n";
-  out += " 1  1  1  90  90  90\r\n";
-  out += "COORD\r\n";
+  AppendLine(out, "TITLE");
+  AppendLine(out, fileName);
+  AppendLine(out, "CELL");
+  AppendLine(out, " 1  1  1  90  90  90");
+  AppendLine(out, "COORD");
   elementTable.FillElementTable();
   for (int k = 1; k <= n; ++k) {
     const Atom atom = molecule.GetAtom(k);
@@ -22,11 +21,11 @@ std::string KrystMoleculeText(std::string_view fileName, const Molecule& molecul
     AppendCoordinateField(out, atom.x, 12);
     AppendCoordinateField(out, atom.y, 12);
     AppendCoordinateField(out, atom.z, 12);
-    out += "\r\n";
+    out += kCrLf;
   }
-  out += "1   0   0   0\r\n";
-  out += "GROUP\r\n";
-  out += "P1\r\n";
+  AppendLine(out, "1   0   0   0");
+  AppendLine(out, "GROUP");
+  AppendLine(out, "P1");
   return out;
 }
 

@@ -10,8 +10,6 @@
 namespace wt {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 // Room for any float in the coordinate pattern: up to 39 integer digits, the
 // point, five decimals and a sign.
 constexpr std::size_t kCoordinateRoom = 64;
@@ -68,11 +66,6 @@ void AppendAtomLine(std::string& out, const Atom& atom) {
   out += kCrLf;
 }
 
-void AppendLine(std::string& out, std::string_view text) {
-  out += text;
-  out += kCrLf;
-}
-
 // A size to reserve for a file of `atoms` lines of about `lineWidth` bytes.
 std::size_t Estimate(const Molecule& molecule, std::size_t lineWidth) {
   return 256 + static_cast<std::size_t>(molecule.AtomCount()) * (lineWidth + 2);
@@ -126,21 +119,19 @@ std::string PadLeft(std::string_view text, std::size_t n) {
   return out;
 }
 
+void AppendLine(std::string& out, std::string_view text) {
+  out += text;
+  out += kCrLf;
+}
+
 std::string FormatCoordinate(float value) {
   char text[kCoordinateRoom];
   return std::string(text, FormatCoordinateTo(value, text));
 }
 
 void AppendCoordinateField(std::string& out, float value, std::size_t width) {
-  // The pattern never yields a comma, so PadLeft's second step has nothing to do.
   char text[kCoordinateRoom];
-  const std::size_t length = FormatCoordinateTo(value, text);
-  if (length >= width) {
-    out.append(text + length - width, width);
-  } else {
-    out.append(width - length, ' ');
-    out.append(text, length);
-  }
+  AppendPadLeft(out, std::string_view(text, FormatCoordinateTo(value, text)), width);
 }
 
 std::string AtomicNumberField(int number) {

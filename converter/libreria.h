@@ -15,6 +15,10 @@
 
 namespace wt {
 
+// The line end of every file written, and a line appended with it.
+inline constexpr std::string_view kCrLf = "\r\n";
+void AppendLine(std::string& out, std::string_view text);
+
 // The values of OutputKind.
 inline constexpr std::int16_t kKrystMolecule = 1;
 inline constexpr std::int16_t kXyzFile = 2;

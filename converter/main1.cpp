@@ -38,7 +38,10 @@ std::optional<int> Converter::StartRoutine(std::string_view commandTail) {
   }
   stepCount = count.stepCount;
   if (stepCount != 1) return std::nullopt;
+  return ConvertOnlyStep();
+}
 
+int Converter::ConvertOnlyStep() {
   std::string reason;
   const ReadStatus status = ReadStep(coordFilePath, 1, molecule_, &reason);
   // Step 1 gone since the count: the file is being rewritten; nothing to say.

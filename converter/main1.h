@@ -33,6 +33,12 @@ class Converter {
   // must open.
   std::optional<int> StartRoutine(std::string_view commandTail);
 
+  // The end of the start routine for a file of one step: step 1 to
+  // C:\zorb\tarvo and its confirmation. When step 1 has gone since the count
+  // (the file is being rewritten), nothing is written or shown and the
+  // status is 0; any other failure is reported. Returns the exit status.
+  int ConvertOnlyStep();
+
   // The range label of the step window: "(max = ", the step count after one
   // blank, ")".
   std::string RangeLabel() const;

@@ -14,8 +14,6 @@ constexpr std::uint64_t kSkipLimit = 1 << 16;
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-const char* const kReadError = "a read error occurred";
-
 // Columns first to first + width - 1 (from 1) of a line, or what of them the
 // line has.
 std::string_view Columns(std::string_view line, std::size_t first, std::size_t width) {
@@ -30,7 +28,7 @@ bool IsMarker(std::string_view line) {
 // Why the reader gave no further line.
 ReadStatus EndOfLines(const LineReader& reader, std::string* reason) {
   if (!reader.Failed()) return ReadStatus::CutShort;
-  if (reason) *reason = kReadError;
+  if (reason) *reason = reader.FailureReason();
   return ReadStatus::Unreadable;
 }
 
@@ -115,7 +113,7 @@ StepCount CountSteps(std::string_view path) {
   }
   if (reader->Failed()) {
     result.status = ReadStatus::Unreadable;
-    result.reason = kReadError;
+    result.reason = reader->FailureReason();
   } else if (markers > static_cast<std::size_t>(INT16_MAX)) {
     result.status = ReadStatus::TooManySteps;
   } else {
@@ -133,7 +131,7 @@ ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule, std::strin
   for (;;) {
     if (!reader->Next(&line)) {
       if (!reader->Failed()) return ReadStatus::StepNotFound;
-      if (reason) *reason = kReadError;
+      if (reason) *reason = reader->FailureReason();
       return ReadStatus::Unreadable;
     }
     if (IsMarker(line) && ++markers == k) break;
@@ -150,7 +148,7 @@ std::optional<MarkerIndex> MarkerIndex::Build(std::string_view path, std::string
     if (IsMarker(line)) index.blockStarts_.push_back(index.reader_.Offset());
   }
   if (index.reader_.Failed()) {
-    if (reason) *reason = kReadError;
+    if (reason) *reason = index.reader_.FailureReason();
     return std::nullopt;
   }
   return index;
@@ -168,7 +166,7 @@ ReadStatus MarkerIndex::ReadStep(int k, Molecule& molecule, std::string* reason)
     }
   }
   if (reader_.Offset() != target && !reader_.Seek(target)) {
-    if (reason) *reason = kReadError;
+    if (reason) *reason = reader_.FailureReason();
     return ReadStatus::Unreadable;
   }
   return ReadBlockWhole(reader_, molecule, reason);

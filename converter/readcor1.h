@@ -39,14 +39,15 @@ enum class ReadStatus : std::int16_t {
   CountTooLarge = 4,       // the atom count lies outside -32768..32767
   TagTooLarge = 5,         // an atom's tag lies outside -32768..32767
   CoordinateTooLarge = 6,  // a coordinate beyond the range of a 32-bit float
-  Unreadable = 7,          // the file cannot be opened or read
+  Unreadable = 7,          // the file cannot be opened or read, or holds a line
+                           // longer than LineReader::kMaxLineLength
   TooManySteps = 8,        // more than 32767 markers
 };
 
 struct StepCount {
   ReadStatus status = ReadStatus::Loaded;  // Loaded, Unreadable or TooManySteps
   std::int16_t stepCount = 0;              // the number of markers when Loaded
-  std::string reason;                      // Unreadable: why, in the OS's words
+  std::string reason;                      // Unreadable: why (LineReader's words)
 };
 
 // Counts the marker lines of the file at the system path `path`. More than
@@ -58,7 +59,7 @@ StepCount CountSteps(std::string_view path);
 // line. ResetMolecule comes first; when Loaded the molecule holds the step's
 // n atoms in file order (none when n is below 1) and the charge is 0. On any
 // other status the molecule is empty and the charge keeps its value.
-// `reason` (Unreadable) says why in the OS's words.
+// `reason` (Unreadable) says why: the OS's words, or that a line is too long.
 ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule,
                     std::string* reason = nullptr);
 

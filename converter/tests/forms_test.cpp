@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 #include "converter/form1.h"
 #include "converter/tests/testfiles.h"
@@ -95,6 +98,7 @@ TEST_F(FormsTest, InputLineWindowIsHiddenAndKeptUntilClosed) {
   EXPECT_EQ(form2->windowTitle(), "Form2");
   EXPECT_EQ(form2->size(), QSize(312, 213));
   EXPECT_EQ(form2->Text1->geometry(), QRect(24, 24, 249, 137));
+  EXPECT_EQ(form2->Text1->alignment(), Qt::AlignLeft | Qt::AlignTop);
   EXPECT_EQ(form2->Command1->geometry(), QRect(48, 176, 73, 25));
   EXPECT_EQ(form2->Command2->geometry(), QRect(168, 176, 89, 25));
   EXPECT_EQ(form2->Text1->text(), "# HF/STO-3G");
@@ -121,6 +125,19 @@ TEST_F(FormsTest, InputLineWindowIsHiddenAndKeptUntilClosed) {
   EXPECT_EQ(form_.InputLineWindow()->Text1->text(), "# HF/STO-3G");
 }
 
+TEST_F(FormsTest, TheRouteLineBoxKeepsTheFirstLineOfWhatIsPasted) {
+  form_.Input_Line->trigger();
+  QLineEdit* box = form_.InputLineWindow()->Text1;
+  box->setText("# /STO-3G");
+  box->setCursorPosition(2);
+  QGuiApplication::clipboard()->setText("HF\r\nsecond line\n");
+  box->paste();
+  EXPECT_EQ(box->text().toStdString(), "# HF/STO-3G");
+  EXPECT_EQ(box->cursorPosition(), 4);
+  box->setText("# MP2\rsecond\nthird");
+  EXPECT_EQ(box->text().toStdString(), "# MP2");
+}
+
 TEST_F(FormsTest, AllStepsWritesEveryStepWithTheRouteLine) {
   converter_.OutputKind = 3;
   converter_.routeLine.SetRouteLine("# MP2/6-31G");
@@ -132,6 +149,38 @@ TEST_F(FormsTest, AllStepsWritesEveryStepWithTheRouteLine) {
   ASSERT_EQ(recorder_.Messages().size(), 1u);
   EXPECT_EQ(recorder_.Messages()[0].text, "The file 'C:\\zorb\\tarvo.com' is created");
   EXPECT_EQ(recorder_.Messages()[0].icon, MessageIcon::Information);
+}
+
+// Whatever reaches the windows while All Steps runs and its progress shows
+// (its updates let events through) is refused: one run, one confirmation.
+TEST_F(FormsTest, AllStepsTakesNoInputWhileItRuns) {
+  converter_.OutputKind = 3;
+  form_.Input_Line->trigger();
+  Form2* form2 = form_.InputLineWindow();
+  form_.progressShowAfter = form_.progressInterval = std::chrono::milliseconds(0);
+  std::string shownDuringTheRun;
+  QTimer::singleShot(0, &form_, [&] {
+    auto* progress = form_.findChild<QProgressDialog*>();
+    ASSERT_TRUE(progress && progress->isVisible());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(progress, &escape);
+    EXPECT_FALSE(progress->close());
+    EXPECT_FALSE(form_.close());
+    form2->Text1->setText("# typed during the run");
+    for (QPushButton* button : {form_.Command3, form_.Command2, form2->Command1}) button->click();
+    for (QAction* item : {form_.tuttiglistep, form_.Input_Line}) item->trigger();
+    form_.Command2_Click();
+    form_.Command3_Click();
+    shownDuringTheRun = progress->isVisible() ? progress->labelText().toStdString() : "hidden";
+  });
+  form_.tuttiglistep->trigger();
+  EXPECT_EQ(shownDuringTheRun, "Step 2 of 3");
+  EXPECT_EQ(ended_, std::vector<int>{0});
+  for (const char* name : {"tarvo001.com", "tarvo002.com", "tarvo003.com"}) {
+    EXPECT_EQ(drives_.Read(name).substr(0, 15), "# HF/STO-3G\r\n\r\n") << name;
+  }
+  ASSERT_EQ(recorder_.Messages().size(), 1u);
+  EXPECT_EQ(recorder_.Messages()[0].text, "The file 'C:\\zorb\\tarvo.com' is created");
 }
 
 }  // namespace

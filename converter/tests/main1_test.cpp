@@ -33,6 +33,22 @@ TEST_F(ConverterTest, AFileThatVanishedIsReportedNotWrittenAsEmpty) {
   EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.mol")));
 }
 
+TEST_F(ConverterTest, StepOneGoneSinceTheCountEndsQuietly) {
+  converter_.coordFilePath = drives_.Write("run.cor", "being rewritten\r\n");
+  EXPECT_EQ(converter_.ConvertOnlyStep(), 0);
+  EXPECT_TRUE(recorder_.events.empty());
+  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.mol")));
+  drives_.Write("run.cor", HydrogenStep());
+  EXPECT_EQ(converter_.ConvertOnlyStep(), 0);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Info: The file 'C:\\zorb\\tarvo.mol' is created"});
+}
+
+TEST_F(ConverterTest, AnUnreadableFileIsReportedWithItsNameAndWhy) {
+  EXPECT_EQ(converter_.StartRoutine(drives_.WriteLongLine("long.cor", "")), 1);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'c:\\zorb\\long.cor' cannot be "
+                                              "read: a line is longer than 64 MiB"});
+}
+
 TEST_F(ConverterTest, AllStepsStopsAtABadStepAndKeepsTheFilesBefore) {
   const std::string path = drives_.Write("run.cor", HydrogenStep() + HydrogenStep() + "$\r\n3\r\n");
   ASSERT_EQ(converter_.StartRoutine(path + " 2"), std::nullopt);

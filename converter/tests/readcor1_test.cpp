@@ -106,6 +106,22 @@ TEST_F(ReadCor1Test, MissingFilesAndTooManyMarkersAreReported) {
   EXPECT_EQ(tooMany.stepCount, 0);
 }
 
+TEST_F(ReadCor1Test, ALineTooLongIsUnreadableWithItsReason) {
+  const std::string path = drives_.WriteLongLine("long.cor", "$\r\n");
+  const std::string tooLong = "a line is longer than 64 MiB";
+  StepCount count = CountSteps(path);
+  EXPECT_EQ(count.status, ReadStatus::Unreadable);
+  EXPECT_EQ(count.reason, tooLong);
+  for (int k : {1, 2}) {  // inside step 1's block; looking for marker 2
+    std::string reason;
+    EXPECT_EQ(ReadStep(path, k, molecule_, &reason), ReadStatus::Unreadable);
+    EXPECT_EQ(reason, tooLong) << k;
+  }
+  std::string reason;
+  EXPECT_FALSE(MarkerIndex::Build(path, &reason));
+  EXPECT_EQ(reason, tooLong);
+}
+
 TEST(FieldValueTest, AgreesWithTheNumericRule) {
   std::mt19937 random(7);
   for (int i = 0; i < 20000; ++i) {

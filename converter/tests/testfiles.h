@@ -65,7 +65,8 @@ class TempDrives {
       // Windows: c:\zorb\ is the real folder. Only the disposable system of
       // the Windows build check may be written.
       if (!std::getenv("WINTARVO_SCRATCH_DRIVE_C")) {
-        std::fprintf(stderr, "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
+        std::fprintf(stderr,
+                     "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
         std::exit(1);
       }
       root_ = fs::path("c:\\");
@@ -98,6 +99,14 @@ class TempDrives {
   std::string Write(std::string_view name, std::string_view bytes) const {
     WriteBytes(Zorb(name), bytes);
     return "c:\\zorb\\" + std::string(name);
+  }
+  // c:\zorb\<name>: `head`, then a line of 65 MiB without a line end (NULs,
+  // stored sparse, and "end").
+  std::string WriteLongLine(std::string_view name, std::string_view head) const {
+    const std::string path = Write(name, head);
+    fs::resize_file(Zorb(name), std::uintmax_t{65} << 20);
+    std::ofstream(Zorb(name), std::ios::binary | std::ios::app) << "end";
+    return path;
   }
 
  private:
