@@ -82,7 +82,7 @@ int WritePlot(std::FILE* f, long lines, bool steps) {
       y += random.Below(21) - 10;
       if (x < 0 || x > 10430) x = 5215;
       if (y < 0 || y > 8000) y = 4000;
-      if (i % 1000 == 0) std::fprintf(f, "SP%d;\r\n", 1 + static_cast<int>(i / 1000 % 9));
+      if (i % 1000 == 0) std::fprintf(f, "SP%d;\r\n", 1 + static_cast<int>(i / 1000 % 8));
       std::fprintf(f, "PD %d,%d;\r\n", x, y);
     } else {
       std::fprintf(f, "%s %d,%d;\r\n", random.Below(2) ? "PD" : "PU", random.Below(10431),

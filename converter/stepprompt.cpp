@@ -31,7 +31,9 @@ int RunStepPrompt(Converter& converter, std::istream& in, std::ostream& err) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (Lower(Trimmed(line)) == "all") return converter.AllSteps();
     if (line.size() >= 6 && Lower(line.substr(0, 6)) == "route ") {
-      converter.routeLine.SetRouteLine(line.substr(6));
+      // One line, as the input-line box holds: a stray CR ends it.
+      const std::string route = line.substr(6);
+      converter.routeLine.SetRouteLine(route.substr(0, route.find('\r')));
       continue;
     }
     // The box keeps what was typed, a refused number included.

@@ -88,7 +88,7 @@ TEST_F(XkrystConsoleTest, AllStepsWritesTheNumberedFiles) {
 }
 
 TEST_F(XkrystConsoleTest, RouteLineReachesTheGaussInput) {
-  EXPECT_EQ(Run({"c:\\zorb\\temp64", "3"}, "route # B3LYP/6-31G*\n3\n").first, 0);
+  EXPECT_EQ(Run({"c:\\zorb\\temp64", "3"}, "route # B3LYP/6-31G*\rjunk\r\n3\n").first, 0);
   EXPECT_EQ(drives_.Read("tarvo.com").substr(0, 47),
             "# B3LYP/6-31G*\r\n\r\nC:\\zorb\\tarvo.com\r\n\r\n 0   1\r\n");
 }
