@@ -20,7 +20,7 @@ if [ "${1:-}" = --from ]; then
     { echo "package: $build is not configured with WINTARVO_PACKAGE=ON" >&2; exit 1; }
 else
   scripts/install-deps.sh package
-  build=build-package
+  build="build-package"
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINTARVO_BUILD_TESTS=OFF \
     -DWINTARVO_PACKAGE=ON >/dev/null
   cmake --build "$build" -j "$(nproc)" >/dev/null

@@ -73,7 +73,8 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -1 "$work/display")
+DISPLAY=:$(head -1 "$work/display")
+export DISPLAY
 # A light window manager gives the windows their title bars.
 openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -209,4 +210,4 @@ line=$(head -1 "$zorb/wtarvo.ini" | tr -d '\r')
 [ "$line" = "$zorb/sample/benz.in" ] || fail "wtarvo.ini remembers '$line'"
 
 echo "screenshots: the road walked; the pictures are in $shots:"
-(cd "$shots" && ls -1 *.png)
+(cd "$shots" && ls -1 -- *.png)
