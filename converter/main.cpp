@@ -8,6 +8,7 @@
 #include "converter/stepprompt.h"
 #include "platform/cmdtail.h"
 #include "platform/consoledesktop.h"
+#include "platform/firststart.h"
 #include "platform/qtapp.h"
 #include "platform/qtdesktop.h"
 #include "platform/uimode.h"
@@ -22,6 +23,7 @@ int RunOnConsole(const std::string& tail) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  wt::PrepareUserInstallation("xkryst");
   const std::string tail = wt::CommandTail(argc, argv);
   if (wt::ConsoleWanted()) return RunOnConsole(tail);
   std::unique_ptr<QApplication> app = wt::MakeApplication(argc, argv);

@@ -3,6 +3,7 @@
 
 #include "frontend/form1.h"
 #include "frontend/wtrvg.h"
+#include "platform/firststart.h"
 #include "platform/qtapp.h"
 #include "platform/qtdesktop.h"
 #include "platform/uimode.h"
@@ -15,6 +16,7 @@ int NoDisplay(const char* why) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  wt::PrepareUserInstallation("Wintarvo");
   if (wt::ConsoleWanted()) {
     return NoDisplay("DISPLAY and WAYLAND_DISPLAY are unset, or WINTARVO_UI is console");
   }

@@ -32,9 +32,11 @@ std::string FindOnPath(const std::string& name) {
   while (start <= dirs.size()) {
     std::size_t end = dirs.find(':', start);
     if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(start, end - start);
-    if (dir.empty()) dir = ".";
-    std::string candidate = dir + "/" + name;
+    // Appended piece by piece: GCC 12 at -O3 takes dir + "/" for an
+    // overlapping copy (-Wrestrict).
+    std::string candidate = end > start ? dirs.substr(start, end - start) : std::string(".");
+    candidate += '/';
+    candidate += name;
     if (IsExecutableFile(candidate)) return candidate;
     start = end + 1;
   }

@@ -5,6 +5,7 @@
 
 #include "platform/cmdtail.h"
 #include "platform/consoledesktop.h"
+#include "platform/firststart.h"
 #include "platform/qtapp.h"
 #include "platform/qtdesktop.h"
 #include "platform/uimode.h"
@@ -20,6 +21,7 @@ int NoDisplay(const char* why) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  wt::PrepareUserInstallation("wtplot");
   // Qt takes the options it knows out of argv: read the tail first.
   const wt::plot::StartChoice choice = wt::plot::ChooseStart(wt::CommandTail(argc, argv));
   bool console = wt::ConsoleWanted();

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing WinTarvo need, the
 # ones that are missing only. Root runs apt-get directly, others through sudo.
-# Usage: scripts/install-deps.sh [build|test]
+# Usage: scripts/install-deps.sh [build|test|package]
+#   build     the compiler, CMake, Qt and GoogleTest
+#   test      and what the tests use: a virtual display, the print server,
+#             the Windows cross-compiler with wine, the package tools
+#   package   and what the Debian package and the user guide's pictures need
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev
                 fonts-liberation2 fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool imagemagick poppler-utils cups cups-client cups-bsd
-               printer-driver-cups-pdf g++-mingw-w64-x86-64-posix wine wine64)
+               printer-driver-cups-pdf g++-mingw-w64-x86-64-posix wine wine64
+               dpkg-dev librsvg2-bin desktop-file-utils)
+package_packages=(dpkg-dev librsvg2-bin desktop-file-utils xvfb xauth xdotool imagemagick openbox)
 
 packages=("${build_packages[@]}")
-if [ "${1:-build}" = test ]; then packages+=("${test_packages[@]}"); fi
+case "${1:-build}" in
+  test) packages+=("${test_packages[@]}") ;;
+  package) packages+=("${package_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

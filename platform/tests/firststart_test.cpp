@@ -1,0 +1,201 @@
+#include "platform/firststart.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
+
+namespace wt {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fake system installation under a temporary folder, and a drives folder
+// beside it named by WINTARVO_DRIVES.
+class FirstStartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("wt_firststart_" + std::to_string(getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    system_ = dir_ / "usr/lib/wintarvo/zorb";
+    drives_ = dir_ / "home/ana/.wintarvo";
+    zorb_ = drives_ / "drive_c/zorb";
+    fs::create_directories(system_ / "sample");
+    for (const char* program : {"Wintarvo", "xkryst", "wtplot", "wtarvo.bat", "tarvo.exe"}) {
+      Write(system_ / program, std::string("program ") + program);
+      fs::permissions(system_ / program, fs::perms::owner_all | fs::perms::group_read |
+                                             fs::perms::group_exec | fs::perms::others_read |
+                                             fs::perms::others_exec);
+    }
+    Write(system_ / "temp64", "coordinates\r\n");
+    Write(system_ / "zorb1.hgl", "IN;\r\n");
+    Write(system_ / "wtarvo.ini", "c:\\zorb\\sample\\benz.in\r\n");
+    Write(system_ / "sample/benz.in", "Titl benzene\r\n");
+    Write(system_ / std::string(kSystemInstallMarker), "");
+    for (const char* name : {"WINTARVO_DRIVES", "HOME"}) {
+      if (const char* value = std::getenv(name)) saved_.emplace_back(name, value);
+    }
+    setenv("WINTARVO_DRIVES", drives_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("WINTARVO_DRIVES");
+    for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
+    fs::remove_all(dir_);
+  }
+  static void Write(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+  }
+  static std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
+      names.insert(e.path().filename().string());
+    }
+    return names;
+  }
+  FirstStart Make(std::string* reason = nullptr) {
+    return MakeUserInstallation(system_.string(), reason);
+  }
+
+  fs::path dir_, system_, drives_, zorb_;
+  std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+TEST_F(FirstStartTest, MakesTheFolderWithLinksToTheProgramsAndCopiesOfTheData) {
+  ASSERT_EQ(Make(), FirstStart::kMade);
+  EXPECT_EQ(Names(drives_ / "drive_c"), std::set<std::string>{"zorb"});
+  EXPECT_EQ(Names(zorb_),
+            (std::set<std::string>{"Wintarvo", "sample", "tarvo.exe", "temp64", "wtarvo.bat",
+                                   "wtarvo.ini", "wtplot", "xkryst", "zorb1.hgl"}));
+  for (const char* program : {"Wintarvo", "xkryst", "wtplot", "wtarvo.bat", "tarvo.exe"}) {
+    ASSERT_TRUE(fs::is_symlink(zorb_ / program)) << program;
+    EXPECT_EQ(fs::read_symlink(zorb_ / program), system_ / program);
+  }
+  for (const char* data : {"temp64", "zorb1.hgl", "wtarvo.ini", "sample/benz.in"}) {
+    EXPECT_FALSE(fs::is_symlink(zorb_ / data)) << data;
+    EXPECT_EQ(Read(zorb_ / data), Read(system_ / data)) << data;
+  }
+  EXPECT_EQ(Names(zorb_ / "sample"), std::set<std::string>{"benz.in"});
+}
+
+TEST_F(FirstStartTest, TheCopiesAreTheUsersOwn) {
+  ASSERT_EQ(Make(), FirstStart::kMade);
+  Write(zorb_ / "sample/benz.in", "Titl mine\r\n");
+  Write(zorb_ / "sample/benz.cor", "written beside the dataset\r\n");
+  EXPECT_EQ(Read(system_ / "sample/benz.in"), "Titl benzene\r\n");
+  EXPECT_EQ(Names(system_ / "sample"), std::set<std::string>{"benz.in"});
+}
+
+TEST_F(FirstStartTest, AFolderAlreadyThereIsLeftAsItIs) {
+  fs::create_directories(zorb_);
+  Write(zorb_ / "wtarvo.ini", "mine\r\n");
+  EXPECT_EQ(Make(), FirstStart::kFolderThere);
+  EXPECT_EQ(Names(zorb_), std::set<std::string>{"wtarvo.ini"});
+  EXPECT_EQ(Read(zorb_ / "wtarvo.ini"), "mine\r\n");
+  EXPECT_EQ(Names(drives_ / "drive_c"), std::set<std::string>{"zorb"});
+
+  // A link that leads nowhere is the user's too.
+  fs::remove_all(zorb_);
+  fs::create_directory_symlink(dir_ / "unmounted", zorb_);
+  EXPECT_EQ(Make(), FirstStart::kFolderThere);
+  EXPECT_TRUE(fs::is_symlink(zorb_));
+}
+
+TEST_F(FirstStartTest, WithoutTheMarkerNothingIsMade) {
+  fs::remove(system_ / std::string(kSystemInstallMarker));
+  EXPECT_EQ(Make(), FirstStart::kNotSystem);
+  EXPECT_FALSE(fs::exists(drives_));
+  EXPECT_EQ(MakeUserInstallation("", nullptr), FirstStart::kNotSystem);
+  EXPECT_EQ(MakeUserInstallation((dir_ / "nowhere").string(), nullptr), FirstStart::kNotSystem);
+  EXPECT_FALSE(fs::exists(drives_));
+}
+
+TEST_F(FirstStartTest, ProgramsInsideTheDrivesFolderMakeNothing) {
+  // A system folder inside the drives folder, marker and all.
+  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib").c_str(), 1);
+  EXPECT_EQ(Make(), FirstStart::kNotSystem);
+  EXPECT_FALSE(fs::exists(dir_ / "usr/lib/drive_c"));
+  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib/").c_str(), 1);
+  EXPECT_EQ(Make(), FirstStart::kNotSystem);
+  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib/wintarvo/zorb/../..").c_str(), 1);
+  EXPECT_EQ(Make(), FirstStart::kNotSystem);
+  EXPECT_FALSE(fs::exists(dir_ / "usr/lib/drive_c"));
+
+  // A folder whose name only begins like the drives folder's is outside it.
+  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib/wint").c_str(), 1);
+  EXPECT_EQ(Make(), FirstStart::kMade);
+  EXPECT_TRUE(fs::is_symlink(dir_ / "usr/lib/wint/drive_c/zorb/xkryst"));
+}
+
+TEST_F(FirstStartTest, DriveCThatCannotBeMadeIsReportedAndNothingIsLeft) {
+  fs::create_directories(drives_);
+  Write(drives_ / "drive_c", "a file");
+  std::string reason;
+  EXPECT_EQ(Make(&reason), FirstStart::kFailed);
+  EXPECT_EQ(reason, (drives_ / "drive_c").string() + ": Not a directory");
+  EXPECT_EQ(Names(drives_), std::set<std::string>{"drive_c"});
+  EXPECT_EQ(Make(nullptr), FirstStart::kFailed);
+}
+
+TEST_F(FirstStartTest, AFailureHalfWayLeavesNoFolder) {
+  // Folders nested so deep that their copies, under the longer drives path,
+  // outgrow the longest path the system takes.
+  fs::path deep = system_ / "sample";
+  const std::string level(200, 'd');
+  while (deep.string().size() + level.size() + 1 < 3900) deep /= level;
+  fs::create_directories(deep);
+  const fs::path drives = dir_ / std::string(250, 'w') / std::string(250, 'w');
+  setenv("WINTARVO_DRIVES", drives.c_str(), 1);
+  std::string reason;
+  EXPECT_EQ(Make(&reason), FirstStart::kFailed);
+  EXPECT_NE(reason.find(": File name too long"), std::string::npos) << reason;
+  EXPECT_EQ(Names(drives / "drive_c"), std::set<std::string>{});
+}
+
+TEST_F(FirstStartTest, NoDrivesFolderIsReported) {
+  unsetenv("WINTARVO_DRIVES");
+  unsetenv("HOME");
+  std::string reason;
+  EXPECT_EQ(Make(&reason), FirstStart::kFailed);
+  EXPECT_EQ(reason, "neither WINTARVO_DRIVES nor HOME is set");
+}
+
+TEST_F(FirstStartTest, WhatWasDoneIsToldInOneLine) {
+  std::ostringstream err;
+  PrepareUserInstallation("xkryst", system_.string(), err);
+  EXPECT_EQ(err.str(), "xkryst: made the installation folder c:\\zorb\\ (" + zorb_.string() +
+                           ") from " + system_.string() + "\n");
+  err.str("");
+  PrepareUserInstallation("xkryst", system_.string(), err);
+  EXPECT_EQ(err.str(), "");
+
+  fs::remove_all(drives_);
+  fs::create_directories(drives_);
+  Write(drives_ / "drive_c", "a file");
+  PrepareUserInstallation("wtplot", system_.string(), err);
+  EXPECT_EQ(err.str(), "wtplot: could not make the installation folder c:\\zorb\\ from " +
+                           system_.string() + " (" + (drives_ / "drive_c").string() +
+                           ": Not a directory)\n");
+}
+
+TEST_F(FirstStartTest, ProgramsOfTheBuildFolderMakeNothing) {
+  EXPECT_EQ(fs::path(ProgramFolder()), fs::canonical(WT_TEST_PROGRAM_FOLDER));
+  testing::internal::CaptureStderr();
+  PrepareUserInstallation("wt_platform_tests");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(fs::exists(drives_));
+}
+
+}  // namespace
+}  // namespace wt
