@@ -21,9 +21,8 @@ std::string_view Columns(std::string_view line, std::size_t first, std::size_t w
   return line.substr(first - 1, width);
 }
 
-bool IsMarker(std::string_view line) {
-  return !line.empty() && line.front() == '$';
-}
+// The first character of a marker line.
+constexpr char kMarker = '$';
 
 // Why the reader gave no further line.
 ReadStatus EndOfLines(const LineReader& reader, std::string* reason) {
@@ -108,9 +107,7 @@ StepCount CountSteps(std::string_view path) {
   }
   std::size_t markers = 0;
   std::string_view line;
-  while (reader->Next(&line)) {
-    if (IsMarker(line)) ++markers;
-  }
+  while (reader->NextStartingWith(kMarker, &line)) ++markers;
   if (reader->Failed()) {
     result.status = ReadStatus::Unreadable;
     result.reason = reader->FailureReason();
@@ -129,12 +126,12 @@ ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule, std::strin
   long long markers = 0;
   std::string_view line;
   for (;;) {
-    if (!reader->Next(&line)) {
+    if (!reader->NextStartingWith(kMarker, &line)) {
       if (!reader->Failed()) return ReadStatus::StepNotFound;
       if (reason) *reason = reader->FailureReason();
       return ReadStatus::Unreadable;
     }
-    if (IsMarker(line) && ++markers == k) break;
+    if (++markers == k) break;
   }
   return ReadBlockWhole(*reader, molecule, reason);
 }
@@ -144,8 +141,8 @@ std::optional<MarkerIndex> MarkerIndex::Build(std::string_view path, std::string
   if (!reader) return std::nullopt;
   MarkerIndex index(std::move(*reader));
   std::string_view line;
-  while (index.reader_.Next(&line)) {
-    if (IsMarker(line)) index.blockStarts_.push_back(index.reader_.Offset());
+  while (index.reader_.NextStartingWith(kMarker, &line)) {
+    index.blockStarts_.push_back(index.reader_.Offset());
   }
   if (index.reader_.Failed()) {
     if (reason) *reason = index.reader_.FailureReason();
