@@ -131,6 +131,25 @@ TEST(FieldValueTest, AgreesWithTheNumericRule) {
       field += (d == point ? "." : "") + std::to_string(random() % 10);
     ASSERT_EQ(FieldValue(testing::Right(field, 15)), NumericValue(field)) << field;
   }
+  // Blanks, a sign, digits, a point, digits, blanks, in any lengths; in a
+  // third of them one character replaced by one that numbers are made of or
+  // end at.
+  auto digits = [&](unsigned count) {
+    std::string text;
+    for (unsigned d = 0; d < count; ++d) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    std::string field = std::string(random() % 4, ' ') + " +-"[random() % 3] +
+                        digits(random() % 6) + (random() % 4 ? "." : "") + digits(random() % 18) +
+                        std::string(random() % 3, ' ');
+    if (random() % 3 == 0) field.erase(random() % field.size(), 1);
+    if (!field.empty() && random() % 3 == 0) {
+      field[random() % field.size()] = " 0123456789.-+eD,\t:"[random() % 20];
+    }
+    ASSERT_EQ(FieldValue(field), NumericValue(field)) << field;
+    ASSERT_EQ(std::signbit(FieldValue(field)), std::signbit(NumericValue(field))) << field;
+  }
   for (std::string_view field : {"", "-0.000", "+12", ".", "1 5", "\t2", "1.5D+02", "12a"}) {
     EXPECT_EQ(FieldValue(field), NumericValue(field)) << field;
     EXPECT_EQ(std::signbit(FieldValue(field)), std::signbit(NumericValue(field))) << field;
