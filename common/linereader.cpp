@@ -18,7 +18,15 @@ namespace {
 
 // Bytes readable after the end of the buffer, so that a scan may load whole
 // 16-byte blocks up to its last byte.
-constexpr std::size_t kPadding = 16;
+constexpr std::size_t kPadding = LineReader::kReadableAfterLine;
+
+// A line gathered in a string, followed by the bytes that
+// kReadableAfterLine promises.
+std::string_view Padded(std::string& text) {
+  const std::size_t size = text.size();
+  text.append(kPadding, '\0');
+  return std::string_view(text.data(), size);
+}
 
 // The first CR or LF in [p, end), or end. Up to 15 bytes after `end` may be
 // read (see kPadding).
@@ -139,9 +147,17 @@ bool LineReader::Next(std::string_view* line) {
   const char* stop = FindLineEnd(start, end);
   if (stop == end) return NextSpanning(line);
   const std::size_t length = static_cast<std::size_t>(stop - start);
-  begin_ += length + 1;
-  offset_ += length + 1;
-  skipLf_ = *stop == '\r';
+  std::size_t used = length + 1;
+  if (*stop == '\r') {
+    // The LF of a CR LF is taken now when it is buffered.
+    if (stop + 1 == end) {
+      skipLf_ = true;
+    } else if (stop[1] == '\n') {
+      ++used;
+    }
+  }
+  begin_ += used;
+  offset_ += used;
   *line = std::string_view(start, length);
   return true;
 }
@@ -159,7 +175,7 @@ bool LineReader::NextSpanning(std::string_view* line) {
       offset_ += length + 1;
       skipLf_ = *stop == '\r';
       long_.append(start, length);
-      *line = long_;
+      *line = Padded(long_);
       return true;
     }
     // No terminator in what is buffered: keep it and read on.
@@ -175,7 +191,7 @@ bool LineReader::NextSpanning(std::string_view* line) {
     offset_ += available;
     begin_ = end_;
     if (!Fill()) {
-      *line = long_;
+      *line = Padded(long_);
       return true;
     }
   }
