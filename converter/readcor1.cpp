@@ -2,9 +2,12 @@
 
 #include <bit>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "common/numeric.h"
+#include "platform/paths.h"
 
 namespace wt {
 namespace {
@@ -75,6 +78,23 @@ bool EightDigits(const char* p, std::uint64_t* value) {
 // The first character of a marker line.
 constexpr char kMarker = '$';
 
+// The stamp of the file at `path`; nothing when it cannot be had.
+std::optional<FileStamp> StampOf(std::string_view path) {
+  const std::optional<std::string> host = HostPath(path);
+  if (!host || host->empty()) return std::nullopt;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(*host, error);
+  if (error) return std::nullopt;
+  const std::filesystem::file_time_type modified = std::filesystem::last_write_time(*host, error);
+  if (error) return std::nullopt;
+  return FileStamp{size, static_cast<std::int64_t>(modified.time_since_epoch().count())};
+}
+
+// True when `known` holds the places of the file as it is now.
+bool StillHolds(const MarkerPlaces& known, std::string_view path) {
+  return known.stamp && StampOf(path) == known.stamp;
+}
+
 // Why the reader gave no further line.
 ReadStatus EndOfLines(const LineReader& reader, std::string* reason) {
   if (!reader.Failed()) return ReadStatus::CutShort;
@@ -107,6 +127,21 @@ ReadStatus ReadBlockWhole(LineReader& reader, Molecule& molecule, std::string* r
   ReadStatus status = ReadBlock(reader, molecule, reason);
   if (status != ReadStatus::Loaded) molecule.ResetMolecule();
   return status;
+}
+
+// ReadStep on an open file, from where it stands (its start).
+ReadStatus ReadStepFrom(LineReader& reader, int k, Molecule& molecule, std::string* reason) {
+  long long markers = 0;
+  std::string_view line;
+  for (;;) {
+    if (!reader.NextStartingWith(kMarker, &line)) {
+      if (!reader.Failed()) return ReadStatus::StepNotFound;
+      if (reason) *reason = reader.FailureReason();
+      return ReadStatus::Unreadable;
+    }
+    if (++markers == k) break;
+  }
+  return ReadBlockWhole(reader, molecule, reason);
 }
 
 }  // namespace
@@ -152,6 +187,7 @@ double FieldValue(std::string_view field) {
 
 StepCount CountSteps(std::string_view path) {
   StepCount result;
+  const std::optional<FileStamp> before = StampOf(path);
   std::optional<LineReader> reader = LineReader::Open(path, &result.reason);
   if (!reader) {
     result.status = ReadStatus::Unreadable;
@@ -159,7 +195,10 @@ StepCount CountSteps(std::string_view path) {
   }
   std::size_t markers = 0;
   std::string_view line;
-  while (reader->NextStartingWith(kMarker, &line)) ++markers;
+  std::vector<std::uint64_t>& starts = result.places.blockStarts;
+  while (reader->NextStartingWith(kMarker, &line)) {
+    if (++markers <= static_cast<std::size_t>(INT16_MAX)) starts.push_back(reader->Offset());
+  }
   if (reader->Failed()) {
     result.status = ReadStatus::Unreadable;
     result.reason = reader->FailureReason();
@@ -167,7 +206,10 @@ StepCount CountSteps(std::string_view path) {
     result.status = ReadStatus::TooManySteps;
   } else {
     result.stepCount = static_cast<std::int16_t>(markers);
+    // The places hold only if nothing changed while they were found.
+    if (before && StampOf(path) == before) result.places.stamp = before;
   }
+  if (!result.places.stamp) starts.clear();
   return result;
 }
 
@@ -175,15 +217,21 @@ ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule, std::strin
   molecule.ResetMolecule();
   std::optional<LineReader> reader = LineReader::Open(path, reason);
   if (!reader) return ReadStatus::Unreadable;
-  long long markers = 0;
-  std::string_view line;
-  for (;;) {
-    if (!reader->NextStartingWith(kMarker, &line)) {
-      if (!reader->Failed()) return ReadStatus::StepNotFound;
-      if (reason) *reason = reader->FailureReason();
-      return ReadStatus::Unreadable;
-    }
-    if (++markers == k) break;
+  return ReadStepFrom(*reader, k, molecule, reason);
+}
+
+ReadStatus ReadStep(std::string_view path, int k, const MarkerPlaces& known, Molecule& molecule,
+                    std::string* reason) {
+  molecule.ResetMolecule();
+  std::optional<LineReader> reader = LineReader::Open(path, reason);
+  if (!reader) return ReadStatus::Unreadable;
+  // The stamp is taken with the file open: the places hold for what is read.
+  if (k < 1 || static_cast<std::size_t>(k) > known.blockStarts.size() || !StillHolds(known, path)) {
+    return ReadStepFrom(*reader, k, molecule, reason);
+  }
+  if (!reader->Seek(known.blockStarts[static_cast<std::size_t>(k) - 1])) {
+    if (reason) *reason = reader->FailureReason();
+    return ReadStatus::Unreadable;
   }
   return ReadBlockWhole(*reader, molecule, reason);
 }
@@ -191,7 +239,22 @@ ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule, std::strin
 std::optional<MarkerIndex> MarkerIndex::Build(std::string_view path, std::string* reason) {
   std::optional<LineReader> reader = LineReader::Open(path, reason);
   if (!reader) return std::nullopt;
+  return BuildFrom(std::move(*reader), reason);
+}
+
+std::optional<MarkerIndex> MarkerIndex::Open(std::string_view path, const MarkerPlaces& known,
+                                             std::string* reason) {
+  std::optional<LineReader> reader = LineReader::Open(path, reason);
+  if (!reader) return std::nullopt;
+  // The stamp is taken with the file open: the places hold for what is read.
+  if (!StillHolds(known, path)) return BuildFrom(std::move(*reader), reason);
   MarkerIndex index(std::move(*reader));
+  index.blockStarts_ = known.blockStarts;
+  return index;
+}
+
+std::optional<MarkerIndex> MarkerIndex::BuildFrom(LineReader reader, std::string* reason) {
+  MarkerIndex index(std::move(reader));
   std::string_view line;
   while (index.reader_.NextStartingWith(kMarker, &line)) {
     index.blockStarts_.push_back(index.reader_.Offset());

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <random>
 
 #include "common/numeric.h"
@@ -176,6 +178,71 @@ TEST_F(ReadCor1Test, MarkerIndexReadsAsFromTheTop) {
     ASSERT_EQ(index->ReadStep(k, molecule_), ReadStep(path, k, fromTop)) << k;
     ASSERT_EQ(XyzFileText("", molecule_), XyzFileText("", fromTop)) << k;
   }
+}
+
+// The count notes where each step begins; reading through those places
+// gives what reading from the top gives, as long as the file keeps its size
+// and time of change, and the file is read afresh once it does not.
+class MarkerPlacesTest : public ReadCor1Test {
+ protected:
+  static std::string Steps(const std::string& head) {
+    return head + Step("2", {AtomLine("1", "0", "0", "C "), AtomLine("2", "0", "0", "O ")}) +
+           testing::HydrogenStep() + "$ empty\r\n0\r\n\r\n";
+  }
+  // The XYZ text of step k read from the top, and read through `places`.
+  std::pair<std::string, std::string> BothWays(const std::string& path, int k,
+                                               const MarkerPlaces& places) {
+    Molecule fromTop, throughPlaces;
+    const ReadStatus top = ReadStep(path, k, fromTop);
+    EXPECT_EQ(ReadStep(path, k, places, throughPlaces), top) << k;
+    return {XyzFileText("", fromTop), XyzFileText("", throughPlaces)};
+  }
+  void SetTime(const std::string& path, std::filesystem::file_time_type time) {
+    std::filesystem::last_write_time(*HostPath(path), time);
+  }
+};
+
+TEST_F(MarkerPlacesTest, CountedPlacesLeadToEachStep) {
+  const std::string path = drives_.Write("run.cor", Steps("title\r\n"));
+  const StepCount count = CountSteps(path);
+  ASSERT_TRUE(count.places.stamp);
+  EXPECT_EQ(count.places.blockStarts, (std::vector<std::uint64_t>{15, 188, 285}));
+  for (int k : {0, 1, 2, 3, 4}) {
+    auto [fromTop, throughPlaces] = BothWays(path, k, count.places);
+    EXPECT_EQ(fromTop, throughPlaces) << k;
+  }
+  std::optional<MarkerIndex> index = MarkerIndex::Open(path, count.places);
+  ASSERT_TRUE(index);
+  ASSERT_EQ(index->ReadStep(2, molecule_), ReadStatus::Loaded);
+  EXPECT_EQ(molecule_.GetAtom(1).Symbol(), "H ");
+}
+
+TEST_F(MarkerPlacesTest, AChangedFileIsReadAfresh) {
+  const std::string path = drives_.Write("run.cor", Steps("title\r\n"));
+  const StepCount count = CountSteps(path);
+  const auto counted = std::filesystem::last_write_time(*HostPath(path));
+  // Another size: the steps have moved.
+  drives_.Write("run.cor", Steps("a longer title\r\n"));
+  SetTime(path, counted);
+  for (int k : {1, 2, 3}) {
+    auto [fromTop, throughPlaces] = BothWays(path, k, count.places);
+    EXPECT_EQ(fromTop, throughPlaces) << k;
+  }
+  std::optional<MarkerIndex> index = MarkerIndex::Open(path, count.places);
+  ASSERT_EQ(index->ReadStep(1, molecule_), ReadStatus::Loaded);
+  EXPECT_EQ(molecule_.AtomCount(), 2);
+  // The same size, another time of change: step 1 is now empty.
+  const std::string emptyFirst = Steps("$\r\n\r\n\r\n");
+  drives_.Write("run.cor", emptyFirst);
+  SetTime(path, counted + std::chrono::seconds(1));
+  auto [fromTop, throughPlaces] = BothWays(path, 1, count.places);
+  EXPECT_EQ(fromTop, throughPlaces);
+  EXPECT_EQ(fromTop.substr(0, 7), "\r\n 0 \r\n");
+  // The same size and time: the places are taken as they are.
+  SetTime(path, counted);
+  Molecule trusted;
+  ASSERT_EQ(ReadStep(path, 1, count.places, trusted), ReadStatus::Loaded);
+  EXPECT_EQ(trusted.AtomCount(), 2);
 }
 
 }  // namespace
