@@ -129,8 +129,10 @@ TEST(FieldValueTest, AgreesWithTheNumericRule) {
   for (int i = 0; i < 20000; ++i) {
     std::string field = random() % 3 == 0 ? "-" : "";
     const unsigned digits = 1 + random() % 17, point = random() % (digits + 1);
-    for (unsigned d = 0; d < digits; ++d)
-      field += (d == point ? "." : "") + std::to_string(random() % 10);
+    for (unsigned d = 0; d < digits; ++d) {
+      if (d == point) field += '.';
+      field += static_cast<char>('0' + random() % 10);
+    }
     ASSERT_EQ(FieldValue(testing::Right(field, 15)), NumericValue(field)) << field;
   }
   // Blanks, a sign, digits, a point, digits, blanks, in any lengths; in a
