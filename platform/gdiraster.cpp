@@ -81,6 +81,12 @@ bool RasterDC::Inside(Point p) const {
 void RasterDC::PaintLine(Point from, Point to, std::uint32_t argb, int /*width*/) {
   if (width_ == 0 || height_ == 0) return;
   const std::int64_t dx = to.x - from.x, dy = to.y - from.y;
+  if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+    // One step, the commonest line of a plot drawn in small steps: its
+    // first pixel alone.
+    if (Inside(from)) pixels_[static_cast<std::ptrdiff_t>(from.y) * stride_ + from.x] = argb;
+    return;
+  }
   const bool xMajor = Abs(dx) >= Abs(dy);
   const Axis xAxis{from.x, dx, width_, 1};
   const Axis yAxis{from.y, dy, height_, stride_};

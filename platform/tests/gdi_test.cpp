@@ -158,6 +158,22 @@ TEST_F(RasterLineTest, ClippedLinesPaintWhatTheWholeLineWould) {
   }
 }
 
+// A line of one step paints its first pixel, where the surface has it.
+TEST_F(RasterLineTest, OneStepLinesPaintTheirFirstPixel) {
+  for (std::int64_t x = -2; x <= 5; ++x) {
+    for (std::int64_t y = -2; y <= 4; ++y) {
+      for (const Point step : {Point{1, 0}, Point{-1, 1}, Point{0, -1}, Point{1, 1}}) {
+        RasterImage image(4, 3, kWhite);
+        RasterImageDC dc(image);
+        MoveToEx(dc, x, y, nullptr);
+        LineTo(dc, x + step.x, y + step.y);
+        ASSERT_EQ(PaintedPixels(image), ReferenceLine({x, y}, {x + step.x, y + step.y}, 4, 3))
+            << x << " " << y << " " << step.x << " " << step.y;
+      }
+    }
+  }
+}
+
 // Lines of up to 46340 steps are placed by fixed-point arithmetic, longer
 // ones stepped: both by the rule, in every direction, whole or clipped.
 TEST_F(RasterLineTest, LongLinesFollowTheRuleInEveryDirection) {
