@@ -21,6 +21,8 @@ ATOMS=${ATOMS:-400}
 LINES=${LINES:-1000000}
 JOBS=${JOBS:-2}
 
+scripts/install-deps.sh build
+
 # Peers: ensure_peer COMMAND PACKAGE sets PEER_NOTE[COMMAND] to why it is
 # missing, or leaves it empty.
 declare -A PEER_NOTE
