@@ -89,11 +89,13 @@ printf '%s\n' "$STEPS" >last.txt
 printf '1\n' >first.txt
 
 # measure [< INPUT] COMMAND...: sets WALL, CPU and PEAK (medians), or FAILED
-# to why it could not be measured.
+# to why it could not be measured. What earlier steps wrote is flushed to the
+# disk first, so that its write-back does not fall into this measurement.
 measure() {
   local input=/dev/null out
   if [ "$1" = "<" ]; then input=$2; shift 2; fi
   FAILED="" WALL=0 CPU=0 PEAK=0
+  sync
   if out=$("$run" "$RUNS" "$input" -- "$@" 2>"$work/run.err"); then
     read -r WALL CPU _ _ PEAK <<<"$out"
   else
