@@ -1,16 +1,65 @@
 #include "common/linereader.h"
 
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <limits>
 #include <utility>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define WT_LINE_SCAN_SSE2 1
+#endif
+
 #include "platform/paths.h"
 
 namespace wt {
 namespace {
-constexpr std::size_t kBufferSize = 1 << 16;
+
+// Bytes readable after the end of the buffer, so that a scan may load whole
+// 16-byte blocks up to its last byte.
+constexpr std::size_t kPadding = LineReader::kReadableAfterLine;
+
+// A line gathered in a string, followed by the bytes that
+// kReadableAfterLine promises.
+std::string_view Padded(std::string& text) {
+  const std::size_t size = text.size();
+  text.append(kPadding, '\0');
+  return std::string_view(text.data(), size);
 }
+
+// The first CR or LF in [p, end), or end. Up to 15 bytes after `end` may be
+// read (see kPadding).
+const char* FindLineEnd(const char* p, const char* end) {
+#ifdef WT_LINE_SCAN_SSE2
+  // One pass that looks for both bytes, 16 at a time: lines are short, and
+  // two searches (one per byte) cost more in setting up than in scanning.
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; p < end; p += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const unsigned hits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+    if (hits != 0) {
+      const char* hit = p + std::countr_zero(hits);
+      return hit < end ? hit : end;
+    }
+  }
+  return end;
+#else
+  const std::size_t available = static_cast<std::size_t>(end - p);
+  const char* stop = static_cast<const char*>(std::memchr(p, '\n', available));
+  const std::size_t searched = stop ? static_cast<std::size_t>(stop - p) : available;
+  if (const void* cr = std::memchr(p, '\r', searched)) stop = static_cast<const char*>(cr);
+  return stop ? stop : end;
+#endif
+}
+
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+}  // namespace
 
 std::optional<LineReader> LineReader::Open(std::string_view path, std::string* reason) {
   std::optional<std::string> host = HostPath(path);
@@ -27,9 +76,11 @@ std::optional<LineReader> LineReader::Open(std::string_view path, std::string* r
   return LineReader(file);
 }
 
-LineReader::LineReader(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
+LineReader::LineReader(std::FILE* file) : file_(file), buffer_(kBufferSize + kPadding) {}
 
-LineReader::LineReader(LineReader&& other) noexcept { *this = std::move(other); }
+LineReader::LineReader(LineReader&& other) noexcept {
+  *this = std::move(other);
+}
 
 LineReader& LineReader::operator=(LineReader&& other) noexcept {
   if (this != &other) {
@@ -56,7 +107,7 @@ bool LineReader::Fill() {
   if (eof_) return false;
   begin_ = 0;
   errno = 0;
-  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  end_ = std::fread(buffer_.data(), 1, kBufferSize, file_);
   if (end_ == 0) {
     eof_ = true;
     if (std::ferror(file_)) {
@@ -89,28 +140,42 @@ bool LineReader::AtEnd() {
 }
 
 bool LineReader::Next(std::string_view* line) {
-  if (AtEnd()) return false;
+  if (skipLf_) SkipPendingLf();
+  if (begin_ == end_ && !Fill()) return false;
+  const char* start = buffer_.data() + begin_;
+  const char* end = buffer_.data() + end_;
+  const char* stop = FindLineEnd(start, end);
+  if (stop == end) return NextSpanning(line);
+  const std::size_t length = static_cast<std::size_t>(stop - start);
+  std::size_t used = length + 1;
+  if (*stop == '\r') {
+    // The LF of a CR LF is taken now when it is buffered.
+    if (stop + 1 == end) {
+      skipLf_ = true;
+    } else if (stop[1] == '\n') {
+      ++used;
+    }
+  }
+  begin_ += used;
+  offset_ += used;
+  *line = std::string_view(start, length);
+  return true;
+}
+
+// A line that does not end within the buffer: gathered in long_ over refills.
+bool LineReader::NextSpanning(std::string_view* line) {
   long_.clear();
-  bool spanning = false;
   for (;;) {
     const char* start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
-    // The first CR or LF: the first LF, then a CR before it.
-    const char* stop = static_cast<const char*>(std::memchr(start, '\n', available));
-    const std::size_t searched = stop ? static_cast<std::size_t>(stop - start) : available;
-    if (const void* cr = std::memchr(start, '\r', searched)) stop = static_cast<const char*>(cr);
-    if (stop) {
+    const char* stop = FindLineEnd(start, start + available);
+    if (stop != start + available) {
       const std::size_t length = static_cast<std::size_t>(stop - start);
-      const bool cr = *stop == '\r';
       begin_ += length + 1;
       offset_ += length + 1;
-      skipLf_ = cr;
-      if (spanning) {
-        long_.append(start, length);
-        *line = long_;
-      } else {
-        *line = std::string_view(start, length);
-      }
+      skipLf_ = *stop == '\r';
+      long_.append(start, length);
+      *line = Padded(long_);
       return true;
     }
     // No terminator in what is buffered: keep it and read on.
@@ -125,11 +190,47 @@ bool LineReader::Next(std::string_view* line) {
     long_.append(start, available);
     offset_ += available;
     begin_ = end_;
-    spanning = true;
     if (!Fill()) {
-      *line = long_;
+      *line = Padded(long_);
       return true;
     }
+  }
+}
+
+bool LineReader::NextStartingWith(char first, std::string_view* line) {
+  for (;;) {
+    if (AtEnd()) return false;
+    // begin_ is the start of a line. A line starts there or right after a CR
+    // or an LF, so only the bytes equal to `first` need a closer look.
+    const char* base = buffer_.data();
+    const char* start = base + begin_;
+    const char* end = base + end_;
+    const char* found = *start == first ? start : nullptr;
+    for (const char* from = start + 1; !found && from < end;) {
+      const char* c =
+          static_cast<const char*>(std::memchr(from, first, static_cast<std::size_t>(end - from)));
+      if (!c) break;
+      if (IsLineEnd(c[-1])) found = c;
+      from = c + 1;
+    }
+    if (found) {
+      // The lines passed over end within the buffer: none can be too long.
+      offset_ += static_cast<std::size_t>(found - start);
+      begin_ = static_cast<std::size_t>(found - base);
+      return Next(line);
+    }
+    // Pass over the lines that end within the buffer; the one that runs on
+    // past it, which does not start with `first`, is read as Next reads it.
+    const char* last = end;
+    while (last > start && !IsLineEnd(last[-1])) --last;
+    if (last == start) {
+      std::string_view passed;
+      if (!NextSpanning(&passed)) return false;
+      continue;
+    }
+    offset_ += static_cast<std::size_t>(last - start);
+    begin_ = static_cast<std::size_t>(last - base);
+    skipLf_ = last[-1] == '\r';
   }
 }
 

@@ -28,8 +28,16 @@ class LineReader {
   ~LineReader();
 
   // The next line, valid until the next call; false at the end of the file or
-  // on a read error (see Failed()).
+  // on a read error (see Failed()). At least kReadableAfterLine bytes after
+  // the line's last one may be read (their values are unspecified), so that
+  // a line can be scanned in whole 16-byte blocks.
   bool Next(std::string_view* line);
+  static constexpr std::size_t kReadableAfterLine = 16;
+
+  // The next line whose first character is `first`, the lines before it
+  // passed over: what calling Next until such a line comes gives, failures
+  // and offsets included, without looking at each line passed over.
+  bool NextStartingWith(char first, std::string_view* line);
 
   // True once the end of the file is reached: no further line.
   bool AtEnd();
@@ -51,21 +59,26 @@ class LineReader {
   // that never ends) is a failure rather than a line held in memory.
   static constexpr std::size_t kMaxLineLength = std::size_t{64} << 20;
 
+  // The bytes taken from the file at a time: lines that end within one read
+  // are found without copying.
+  static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+
  private:
   explicit LineReader(std::FILE* file);
   bool Fill();
   void SkipPendingLf();
+  bool NextSpanning(std::string_view* line);
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // unread part of buffer_: [begin_, end_)
   std::size_t end_ = 0;
-  std::string long_;       // a line that spans refills
+  std::string long_;  // a line that spans refills
   std::uint64_t offset_ = 0;
   bool eof_ = false;
   bool failed_ = false;
   std::string reason_;
-  bool skipLf_ = false;    // the last line ended at a CR: an LF right after belongs to it
+  bool skipLf_ = false;  // the last line ended at a CR: an LF right after belongs to it
 };
 
 }  // namespace wt

@@ -8,8 +8,12 @@
 namespace wt {
 namespace {
 
-bool IsDropped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDropped(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Walks a text while skipping the dropped characters.
 class Cursor {
@@ -119,6 +123,12 @@ double NumericValue(std::string_view text) {
 }
 
 std::optional<std::int16_t> RoundToInt16(double value) {
+  // Whole numbers in range, the usual case, need no rounding. NaN fails the
+  // comparisons; -0 gives 0 either way.
+  if (value >= -32768.0 && value <= 32767.0) {
+    const int whole = static_cast<int>(value);
+    if (whole == value) return static_cast<std::int16_t>(whole);
+  }
   if (!std::isfinite(value)) return std::nullopt;
   // Exact halves to even, whatever the current rounding mode.
   double floor = std::floor(value);

@@ -55,15 +55,86 @@ std::size_t FormatCoordinateTo(float value, char* out) {
   return length + decimals;
 }
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the two digits of `pair` (below 100) in front of `end`.
+char* PutTwoDigits(char* end, std::uint32_t pair) {
+  std::memcpy(end - 2, kDigitPairs + 2 * pair, 2);
+  return end - 2;
+}
+
+// The room in which FormCoordinate forms a coordinate.
+constexpr std::size_t kFieldRoom = 24;
+
+// Forms FormatCoordinate(value) right-aligned in the kFieldRoom bytes at
+// `field`, blanks in front, digit by digit from the right; true for every
+// value below 1e10 (15 digits in all, which a double counts exactly). False,
+// with nothing formed, for larger values, infinities and NaN.
+bool FormCoordinate(float value, char* field) {
+  const double v = value;
+  const double scaled = std::fabs(v) * 100000.0;  // exact: see FormatCoordinateTo
+  if (!(scaled < 1e15)) return false;
+  auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
+  if (scaled - static_cast<double>(whole) >= 0.5) ++whole;  // as FormatCoordinateTo
+  std::memset(field, ' ', kFieldRoom);
+  char* p = field + kFieldRoom;
+  // 32-bit arithmetic, cheaper, for the usual coordinates (below 42949.67).
+  std::uint64_t integer;
+  std::uint32_t decimals;
+  if (whole <= UINT32_MAX) {
+    const auto whole32 = static_cast<std::uint32_t>(whole);
+    integer = whole32 / 100000;
+    decimals = whole32 - static_cast<std::uint32_t>(integer) * 100000;
+  } else {
+    integer = whole / 100000;
+    decimals = static_cast<std::uint32_t>(whole - integer * 100000);
+  }
+  const std::uint32_t lastFour = decimals % 10000;
+  p = PutTwoDigits(p, lastFour % 100);
+  p = PutTwoDigits(p, lastFour / 100);
+  *--p = static_cast<char>('0' + decimals / 10000);
+  *--p = '.';
+  for (; integer >= 10; integer /= 100)
+    p = PutTwoDigits(p, static_cast<std::uint32_t>(integer % 100));
+  if (integer > 0) *--p = static_cast<char>('0' + integer);
+  if (v < 0) *--p = '-';
+  return true;
+}
+
+// PadLeft(FormatCoordinate(value), width), written to `to`.
+void PutPaddedCoordinate(char* to, float value, std::size_t width) {
+  char text[kCoordinateRoom];
+  const std::string field = PadLeft(std::string_view(text, FormatCoordinateTo(value, text)), width);
+  std::memcpy(to, field.data(), width);
+}
+
+// The coordinate field of `width` bytes, written to `to`: formed directly
+// where it can be. The digits hold no comma, so PadLeft has none to replace.
+inline void PutCoordinateField(char* to, float value, std::size_t width) {
+  char field[kFieldRoom];
+  if (width < kFieldRoom && FormCoordinate(value, field)) {
+    std::memcpy(to, field + kFieldRoom - width, width);
+  } else {
+    PutPaddedCoordinate(to, value, width);
+  }
+}
+
 // The common atom line of the XYZ, Gauss 94 and tarvo files: the symbol as
-// stored, two blanks, x, y and z in fields of width 10.
+// stored, two blanks, x, y and z in fields of width 10; CR LF.
+constexpr std::size_t kAtomLineBytes = 36;
 void AppendAtomLine(std::string& out, const Atom& atom) {
-  out += atom.Symbol();
-  out += "  ";
-  AppendCoordinateField(out, atom.x, 10);
-  AppendCoordinateField(out, atom.y, 10);
-  AppendCoordinateField(out, atom.z, 10);
-  out += kCrLf;
+  char line[kAtomLineBytes];
+  std::memcpy(line, atom.symbol.data(), 2);
+  line[2] = line[3] = ' ';
+  PutCoordinateField(line + 4, atom.x, 10);
+  PutCoordinateField(line + 14, atom.y, 10);
+  PutCoordinateField(line + 24, atom.z, 10);
+  line[34] = '\r';
+  line[35] = '\n';
+  out.append(line, sizeof line);
 }
 
 // A size to reserve for a file of `atoms` lines of about `lineWidth` bytes.
@@ -130,8 +201,13 @@ std::string FormatCoordinate(float value) {
 }
 
 void AppendCoordinateField(std::string& out, float value, std::size_t width) {
-  char text[kCoordinateRoom];
-  AppendPadLeft(out, std::string_view(text, FormatCoordinateTo(value, text)), width);
+  char field[kFieldRoom];
+  if (width < kFieldRoom && FormCoordinate(value, field)) {
+    out.append(field + kFieldRoom - width, width);
+  } else {
+    char text[kCoordinateRoom];
+    AppendPadLeft(out, std::string_view(text, FormatCoordinateTo(value, text)), width);
+  }
 }
 
 std::string AtomicNumberField(int number) {

@@ -4,7 +4,6 @@
 #include "common/fileexists.h"
 #include "common/numeric.h"
 #include "converter/libreria.h"
-#include "converter/readcor1.h"
 
 namespace wt {
 namespace {
@@ -37,6 +36,7 @@ std::optional<int> Converter::StartRoutine(std::string_view commandTail) {
     return Fail(ReadFailureText(count.status, coordFilePath, 0, count.reason));
   }
   stepCount = count.stepCount;
+  markerPlaces_ = count.places;
   if (stepCount != 1) return std::nullopt;
   return ConvertOnlyStep();
 }
@@ -66,7 +66,7 @@ std::optional<int> Converter::ConvertStep(std::string_view stepText) {
   std::string reason;
   // Unlike a file that was never counted, a step that went missing since the
   // count is reported rather than written as an empty molecule.
-  const ReadStatus status = ReadStep(coordFilePath, *step, molecule_, &reason);
+  const ReadStatus status = ReadStep(coordFilePath, *step, markerPlaces_, molecule_, &reason);
   if (status != ReadStatus::Loaded) {
     return Fail(ReadFailureText(status, coordFilePath, *step, reason));
   }
@@ -78,7 +78,7 @@ int Converter::AllSteps(const std::function<void(int, int)>& progress) {
   std::optional<MarkerIndex> index;
   if (last > 0) {
     std::string reason;
-    index = MarkerIndex::Build(coordFilePath, &reason);
+    index = MarkerIndex::Open(coordFilePath, markerPlaces_, &reason);
     if (!index) {
       return Fail(ReadFailureText(ReadStatus::Unreadable, coordFilePath, 1, reason) + StoppedAt(1));
     }

@@ -12,6 +12,7 @@
 
 #include "converter/atomi.h"
 #include "converter/kryst.h"
+#include "converter/readcor1.h"
 #include "platform/desktop.h"
 
 namespace wt {
@@ -68,6 +69,9 @@ class Converter {
 
   Desktop& desktop_;
   Molecule molecule_;
+  // Where the steps begin, as the start routine's count found them: a step
+  // is read from there while the file keeps its size and time of change.
+  MarkerPlaces markerPlaces_;
 };
 
 }  // namespace wt

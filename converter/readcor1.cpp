@@ -1,8 +1,13 @@
 #include "converter/readcor1.h"
 
+#include <bit>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "common/numeric.h"
+#include "platform/paths.h"
 
 namespace wt {
 namespace {
@@ -21,8 +26,73 @@ std::string_view Columns(std::string_view line, std::size_t first, std::size_t w
   return line.substr(first - 1, width);
 }
 
-bool IsMarker(std::string_view line) {
-  return !line.empty() && line.front() == '$';
+// The first byte of [p, end) that is not a blank, or end.
+const char* SkipBlanks(const char* p, const char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    // Fields are mostly blanks in front of a number: eight at a time.
+    while (end - p >= 8) {
+      std::uint64_t v;
+      std::memcpy(&v, p, sizeof v);
+      const std::uint64_t others = v ^ 0x2020202020202020;
+      if (others != 0) return p + std::countr_zero(others) / 8;
+      p += 8;
+    }
+  }
+  while (p < end && *p == ' ') ++p;
+  return p;
+}
+
+// Appends the digits that start at p to *mantissa, in decimal; returns the
+// first byte after them.
+const char* AddDigits(const char* p, const char* end, std::uint64_t* mantissa) {
+  std::uint64_t m = *mantissa;
+  for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - 0x30u) <= 9; ++p) {
+    m = m * 10 + digit;
+  }
+  *mantissa = m;
+  return p;
+}
+
+// The value of the eight characters at p when all are digits. Coordinates
+// are written with many decimals: eight at once cost what one does alone.
+bool EightDigits(const char* p, std::uint64_t* value) {
+  if constexpr (std::endian::native != std::endian::little) return false;
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);  // p[0] in the low byte
+  // Each byte is 0x30 to 0x39 exactly when its high half is 3 and adding 6
+  // keeps it so.
+  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0;
+  if (((v & kHigh) | (((v + 0x0606060606060606) & kHigh) >> 4)) != 0x3333333333333333) {
+    return false;
+  }
+  v -= 0x3030303030303030;
+  v = v * 10 + (v >> 8);  // byte 2i: the two-digit number of digits 2i, 2i + 1
+  constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+  v = (((v & kPairs) * (100 + (1000000ULL << 32))) +
+       (((v >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
+      32;
+  *value = v;
+  return true;
+}
+
+// The first character of a marker line.
+constexpr char kMarker = '$';
+
+// The stamp of the file at `path`; nothing when it cannot be had.
+std::optional<FileStamp> StampOf(std::string_view path) {
+  const std::optional<std::string> host = HostPath(path);
+  if (!host || host->empty()) return std::nullopt;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(*host, error);
+  if (error) return std::nullopt;
+  const std::filesystem::file_time_type modified = std::filesystem::last_write_time(*host, error);
+  if (error) return std::nullopt;
+  return FileStamp{size, static_cast<std::int64_t>(modified.time_since_epoch().count())};
+}
+
+// True when `known` holds the places of the file as it is now.
+bool StillHolds(const MarkerPlaces& known, std::string_view path) {
+  return known.stamp && StampOf(path) == known.stamp;
 }
 
 // Why the reader gave no further line.
@@ -59,6 +129,21 @@ ReadStatus ReadBlockWhole(LineReader& reader, Molecule& molecule, std::string* r
   return status;
 }
 
+// ReadStep on an open file, from where it stands (its start).
+ReadStatus ReadStepFrom(LineReader& reader, int k, Molecule& molecule, std::string* reason) {
+  long long markers = 0;
+  std::string_view line;
+  for (;;) {
+    if (!reader.NextStartingWith(kMarker, &line)) {
+      if (!reader.Failed()) return ReadStatus::StepNotFound;
+      if (reason) *reason = reader.FailureReason();
+      return ReadStatus::Unreadable;
+    }
+    if (++markers == k) break;
+  }
+  return ReadBlockWhole(reader, molecule, reason);
+}
+
 }  // namespace
 
 double FieldValue(std::string_view field) {
@@ -67,33 +152,34 @@ double FieldValue(std::string_view field) {
   // correctly rounded value, the same that NumericValue finds. Anything else
   // (exponents, commas, inner blanks, tabs, long digit runs) takes the
   // general road.
-  std::size_t i = 0;
-  const std::size_t n = field.size();
-  while (i < n && field[i] == ' ') ++i;
+  const char* p = field.data();
+  const char* const end = p + field.size();
+  p = SkipBlanks(p, end);
   bool negative = false;
-  if (i < n && (field[i] == '-' || field[i] == '+')) {
-    negative = field[i] == '-';
-    ++i;
+  if (p < end && (*p == '-' || *p == '+')) {
+    negative = *p == '-';
+    ++p;
   }
+  // More than 19 digits wrap the mantissa; such fields take the general road.
   std::uint64_t mantissa = 0;
-  int digits = 0;
-  int decimals = 0;
-  bool point = false;
-  for (; i < n && digits <= 15; ++i) {
-    const char c = field[i];
-    if (c >= '0' && c <= '9') {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-      ++digits;
-      if (point) ++decimals;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      break;
+  const char* const digitsStart = p;
+  p = AddDigits(p, end, &mantissa);
+  std::ptrdiff_t digits = p - digitsStart;
+  std::ptrdiff_t decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const decimalsStart = ++p;
+    std::uint64_t eight;
+    while (end - p >= 8 && EightDigits(p, &eight)) {
+      mantissa = mantissa * 100'000'000 + eight;
+      p += 8;
     }
+    p = AddDigits(p, end, &mantissa);
+    decimals = p - decimalsStart;
+    digits += decimals;
   }
   if (digits == 0 || digits > 15) return NumericValue(field);
-  for (; i < n; ++i) {
-    if (field[i] != ' ') return NumericValue(field);
+  for (; p < end; ++p) {
+    if (*p != ' ') return NumericValue(field);
   }
   const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
   return negative ? -value : value;
@@ -101,6 +187,7 @@ double FieldValue(std::string_view field) {
 
 StepCount CountSteps(std::string_view path) {
   StepCount result;
+  const std::optional<FileStamp> before = StampOf(path);
   std::optional<LineReader> reader = LineReader::Open(path, &result.reason);
   if (!reader) {
     result.status = ReadStatus::Unreadable;
@@ -108,8 +195,9 @@ StepCount CountSteps(std::string_view path) {
   }
   std::size_t markers = 0;
   std::string_view line;
-  while (reader->Next(&line)) {
-    if (IsMarker(line)) ++markers;
+  std::vector<std::uint64_t>& starts = result.places.blockStarts;
+  while (reader->NextStartingWith(kMarker, &line)) {
+    if (++markers <= static_cast<std::size_t>(INT16_MAX)) starts.push_back(reader->Offset());
   }
   if (reader->Failed()) {
     result.status = ReadStatus::Unreadable;
@@ -118,7 +206,10 @@ StepCount CountSteps(std::string_view path) {
     result.status = ReadStatus::TooManySteps;
   } else {
     result.stepCount = static_cast<std::int16_t>(markers);
+    // The places hold only if nothing changed while they were found.
+    if (before && StampOf(path) == before) result.places.stamp = before;
   }
+  if (!result.places.stamp) starts.clear();
   return result;
 }
 
@@ -126,15 +217,21 @@ ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule, std::strin
   molecule.ResetMolecule();
   std::optional<LineReader> reader = LineReader::Open(path, reason);
   if (!reader) return ReadStatus::Unreadable;
-  long long markers = 0;
-  std::string_view line;
-  for (;;) {
-    if (!reader->Next(&line)) {
-      if (!reader->Failed()) return ReadStatus::StepNotFound;
-      if (reason) *reason = reader->FailureReason();
-      return ReadStatus::Unreadable;
-    }
-    if (IsMarker(line) && ++markers == k) break;
+  return ReadStepFrom(*reader, k, molecule, reason);
+}
+
+ReadStatus ReadStep(std::string_view path, int k, const MarkerPlaces& known, Molecule& molecule,
+                    std::string* reason) {
+  molecule.ResetMolecule();
+  std::optional<LineReader> reader = LineReader::Open(path, reason);
+  if (!reader) return ReadStatus::Unreadable;
+  // The stamp is taken with the file open: the places hold for what is read.
+  if (k < 1 || static_cast<std::size_t>(k) > known.blockStarts.size() || !StillHolds(known, path)) {
+    return ReadStepFrom(*reader, k, molecule, reason);
+  }
+  if (!reader->Seek(known.blockStarts[static_cast<std::size_t>(k) - 1])) {
+    if (reason) *reason = reader->FailureReason();
+    return ReadStatus::Unreadable;
   }
   return ReadBlockWhole(*reader, molecule, reason);
 }
@@ -142,10 +239,25 @@ ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule, std::strin
 std::optional<MarkerIndex> MarkerIndex::Build(std::string_view path, std::string* reason) {
   std::optional<LineReader> reader = LineReader::Open(path, reason);
   if (!reader) return std::nullopt;
+  return BuildFrom(std::move(*reader), reason);
+}
+
+std::optional<MarkerIndex> MarkerIndex::Open(std::string_view path, const MarkerPlaces& known,
+                                             std::string* reason) {
+  std::optional<LineReader> reader = LineReader::Open(path, reason);
+  if (!reader) return std::nullopt;
+  // The stamp is taken with the file open: the places hold for what is read.
+  if (!StillHolds(known, path)) return BuildFrom(std::move(*reader), reason);
   MarkerIndex index(std::move(*reader));
+  index.blockStarts_ = known.blockStarts;
+  return index;
+}
+
+std::optional<MarkerIndex> MarkerIndex::BuildFrom(LineReader reader, std::string* reason) {
+  MarkerIndex index(std::move(reader));
   std::string_view line;
-  while (index.reader_.Next(&line)) {
-    if (IsMarker(line)) index.blockStarts_.push_back(index.reader_.Offset());
+  while (index.reader_.NextStartingWith(kMarker, &line)) {
+    index.blockStarts_.push_back(index.reader_.Offset());
   }
   if (index.reader_.Failed()) {
     if (reason) *reason = index.reader_.FailureReason();

@@ -44,15 +44,31 @@ enum class ReadStatus : std::int16_t {
   TooManySteps = 8,        // more than 32767 markers
 };
 
+// One state of a file: its size and the time of its last change.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the file system's own ticks
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// Where each step's block begins in a file (the byte after its marker
+// line), with the stamp of the state of the file they were found in; no
+// stamp when the file changed while it was read.
+struct MarkerPlaces {
+  std::optional<FileStamp> stamp;
+  std::vector<std::uint64_t> blockStarts;
+};
+
 struct StepCount {
   ReadStatus status = ReadStatus::Loaded;  // Loaded, Unreadable or TooManySteps
   std::int16_t stepCount = 0;              // the number of markers when Loaded
   std::string reason;                      // Unreadable: why (LineReader's words)
+  MarkerPlaces places;                     // when Loaded
 };
 
-// Counts the marker lines of the file at the system path `path`. More than
-// 32767 markers cannot be a 16-bit step count: that is TooManySteps, with
-// stepCount 0.
+// Counts the marker lines of the file at the system path `path`, noting
+// where each step begins. More than 32767 markers cannot be a 16-bit step
+// count: that is TooManySteps, with stepCount 0.
 StepCount CountSteps(std::string_view path);
 
 // Loads step k of the file at `path` into `molecule`, reading from the first
@@ -61,6 +77,11 @@ StepCount CountSteps(std::string_view path);
 // other status the molecule is empty and the charge keeps its value.
 // `reason` (Unreadable) says why: the OS's words, or that a line is too long.
 ReadStatus ReadStep(std::string_view path, int k, Molecule& molecule,
+                    std::string* reason = nullptr);
+
+// As ReadStep(path, k, ...), going straight to step k when the file still
+// has the stamp under which `known` was found.
+ReadStatus ReadStep(std::string_view path, int k, const MarkerPlaces& known, Molecule& molecule,
                     std::string* reason = nullptr);
 
 // A coordinate file held open with the place of every marker, so that many
@@ -73,6 +94,11 @@ class MarkerIndex {
   // the file cannot be opened or read; `reason` says why.
   static std::optional<MarkerIndex> Build(std::string_view path, std::string* reason = nullptr);
 
+  // As Build, taking the places from `known` when the file still has the
+  // stamp under which they were found.
+  static std::optional<MarkerIndex> Open(std::string_view path, const MarkerPlaces& known,
+                                         std::string* reason = nullptr);
+
   std::size_t MarkerCount() const { return blockStarts_.size(); }
 
   // As ReadStep(path, k); cheapest when the steps are read in ascending order.
@@ -80,6 +106,7 @@ class MarkerIndex {
 
  private:
   explicit MarkerIndex(LineReader reader) : reader_(std::move(reader)) {}
+  static std::optional<MarkerIndex> BuildFrom(LineReader reader, std::string* reason);
 
   LineReader reader_;
   std::vector<std::uint64_t> blockStarts_;  // byte offset of the line after each marker

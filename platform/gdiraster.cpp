@@ -29,6 +29,12 @@ std::int64_t Capped(std::uint64_t quotient, std::int64_t cap) {
   return quotient >= static_cast<std::uint64_t>(cap) ? cap : static_cast<std::int64_t>(quotient);
 }
 
+// Lines of fewer steps are placed by fixed-point arithmetic (see Paint);
+// 2·n·(n - 1) < 2^32 below it.
+constexpr std::int64_t kExactSteps = 46341;
+// Shorter runs of pixels are cheaper stepped than set up (one division).
+constexpr std::int64_t kFixedPointFrom = 4;
+
 }  // namespace
 
 QuotientRemainder MulDivMod(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
@@ -75,6 +81,12 @@ bool RasterDC::Inside(Point p) const {
 void RasterDC::PaintLine(Point from, Point to, std::uint32_t argb, int /*width*/) {
   if (width_ == 0 || height_ == 0) return;
   const std::int64_t dx = to.x - from.x, dy = to.y - from.y;
+  if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+    // One step, the commonest line of a plot drawn in small steps: its
+    // first pixel alone.
+    if (Inside(from)) pixels_[static_cast<std::ptrdiff_t>(from.y) * stride_ + from.x] = argb;
+    return;
+  }
   const bool xMajor = Abs(dx) >= Abs(dy);
   const Axis xAxis{from.x, dx, width_, 1};
   const Axis yAxis{from.y, dy, height_, stride_};
@@ -134,12 +146,32 @@ void RasterDC::PaintLine(Point from, Point to, std::uint32_t argb, int /*width*/
 void RasterDC::Paint(const Axis& major, const Axis& minor, int majorSign, int minorSign,
                      std::int64_t k, std::int64_t m, std::int64_t count, std::int64_t rest,
                      std::int64_t twoA, std::int64_t twoN, std::uint32_t argb) {
+  const std::ptrdiff_t majorStep = majorSign * major.pixelStep;
+  const std::ptrdiff_t minorStep = minorSign * minor.pixelStep;
+  const std::int64_t n = twoN / 2, a = twoA / 2;
+  if (n < kExactSteps && count >= kFixedPointFrom) {
+    // m(k) = floor(k·a/n + 1/2) is (k·M + 2^31) >> 32 with M = a/n rounded
+    // up to 32 fraction bits: M overshoots a/n by less than 2^-32, which
+    // over fewer than kExactSteps steps stays below 1/(2n), the least
+    // distance from k·a/n + 1/2 up to a whole number, so the floor is the
+    // same. Each pixel is then placed on its own, with no branch and no
+    // chain but the sum. The line's start lies within n steps of the
+    // surface here, so the indexes cannot overflow.
+    const std::uint64_t M =
+        ((static_cast<std::uint64_t>(a) << 32) + static_cast<std::uint64_t>(n) - 1) /
+        static_cast<std::uint64_t>(n);
+    std::uint64_t sum = static_cast<std::uint64_t>(k) * M + (std::uint64_t{1} << 31);
+    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(major.start) * major.pixelStep +
+                        static_cast<std::ptrdiff_t>(minor.start) * minor.pixelStep + k * majorStep;
+    for (; count > 0; --count, at += majorStep, sum += M) {
+      pixels_[at + static_cast<std::ptrdiff_t>(sum >> 32) * minorStep] = argb;
+    }
+    return;
+  }
   const std::int64_t majorPos = major.start + majorSign * k;
   const std::int64_t minorPos = minor.start + minorSign * m;
   std::ptrdiff_t at = static_cast<std::ptrdiff_t>(majorPos) * major.pixelStep +
                       static_cast<std::ptrdiff_t>(minorPos) * minor.pixelStep;
-  const std::ptrdiff_t majorStep = majorSign * major.pixelStep;
-  const std::ptrdiff_t minorStep = minorSign * minor.pixelStep;
   for (; count > 0; --count) {
     pixels_[at] = argb;
     at += majorStep;

@@ -1,5 +1,6 @@
 #include "plotview/grafica.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/numeric.h"
@@ -85,14 +86,48 @@ void Grafica::SetDeviceMap(DeviceAxis& axis, std::int16_t devA, std::int16_t dev
   axis.plotterOrigin = plotB;
 }
 
+void Grafica::AxisMemo::Keep(std::int16_t u, std::int64_t device) {
+  if (device < INT32_MIN || device > INT32_MAX) return;
+  entries_[Index(u)] = std::uint64_t{mapping_} << 32 | static_cast<std::uint32_t>(device);
+}
+
+void Grafica::AxisMemo::Forget() {
+  if (++mapping_ == 0) {
+    // After 2^32 - 1 mappings numbers would come round again.
+    std::fill(entries_.begin(), entries_.end(), 0);
+    mapping_ = 1;
+  }
+}
+
+// Each point of a plot passes through two mappings per axis, a chain of
+// conversions and products that its neighbours mostly repeat: the result is
+// remembered per user value until the mapping changes.
+std::int64_t Grafica::MapX(std::int16_t u) {
+  std::int64_t device;
+  if (memoX_.Find(u, &device)) return device;
+  device = DeviceX(PlotterX(u));
+  memoX_.Keep(u, device);
+  return device;
+}
+
+std::int64_t Grafica::MapY(std::int16_t u) {
+  std::int64_t device;
+  if (memoY_.Find(u, &device)) return device;
+  device = DeviceY(PlotterY(u));
+  memoY_.Keep(u, device);
+  return device;
+}
+
 void Grafica::SetDeviceMapX(std::int16_t devA, std::int16_t devB, std::int16_t plotA,
                             std::int16_t plotB) {
   SetDeviceMap(deviceX_, devA, devB, plotA, plotB);
+  memoX_.Forget();
 }
 
 void Grafica::SetDeviceMapY(std::int16_t devA, std::int16_t devB, std::int16_t plotA,
                             std::int16_t plotB) {
   SetDeviceMap(deviceY_, devA, devB, plotA, plotB);
+  memoY_.Forget();
 }
 
 void Grafica::SetScalingPoints(std::int16_t p1x, std::int16_t p1y, std::int16_t p2x,
@@ -101,6 +136,8 @@ void Grafica::SetScalingPoints(std::int16_t p1x, std::int16_t p1y, std::int16_t 
   p1y_ = p1y;
   p2x_ = p2x;
   p2y_ = p2y;
+  memoX_.Forget();
+  memoY_.Forget();
 }
 
 void Grafica::SetUserScale(std::int16_t xmin, std::int16_t xmax, std::int16_t ymin,
@@ -110,6 +147,8 @@ void Grafica::SetUserScale(std::int16_t xmin, std::int16_t xmax, std::int16_t ym
   if (xRange == 0 || yRange == 0 || !Fits16(xRange) || !Fits16(yRange)) return;
   userX_ = {static_cast<double>(p2x_ - p1x_) / xRange, xmin};
   userY_ = {static_cast<double>(p2y_ - p1y_) / yRange, ymin};
+  memoX_.Forget();
+  memoY_.Forget();
 }
 
 std::int64_t Grafica::PlotterX(std::int16_t u) const {
@@ -171,12 +210,12 @@ void Grafica::SelectPlotPen(std::int16_t n) {
 
 void Grafica::PenUpTo(std::int16_t x, std::int16_t y) {
   if (!dc_) return;
-  gdi::MoveToEx(*dc_, DeviceX(PlotterX(x)), DeviceY(PlotterY(y)), nullptr);
+  gdi::MoveToEx(*dc_, MapX(x), MapY(y), nullptr);
 }
 
 void Grafica::PenDownTo(std::int16_t x, std::int16_t y) {
   if (!dc_) return;
-  gdi::LineTo(*dc_, DeviceX(PlotterX(x)), DeviceY(PlotterY(y)));
+  gdi::LineTo(*dc_, MapX(x), MapY(y));
 }
 
 }  // namespace wt::plot

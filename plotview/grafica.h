@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/gdi.h"
 
@@ -101,9 +102,35 @@ class Grafica {
                            std::int16_t plotA, std::int16_t plotB);
   static std::int64_t ToDevice(const DeviceAxis& axis, std::int64_t p);
 
+  // The device value of each user value of one axis, as far as asked for
+  // since the axis's mapping last changed: an entry holds the device value
+  // (when it fits 32 bits) under the number of the mapping it was found for.
+  class AxisMemo {
+   public:
+    AxisMemo() : entries_(std::size_t{1} << 16) {}
+    // The value remembered for u, or false.
+    bool Find(std::int16_t u, std::int64_t* device) const {
+      const std::uint64_t entry = entries_[Index(u)];
+      if (entry >> 32 != mapping_) return false;
+      *device = static_cast<std::int32_t>(static_cast<std::uint32_t>(entry));
+      return true;
+    }
+    void Keep(std::int16_t u, std::int64_t device);
+    // The mapping has changed: nothing remembered holds any more.
+    void Forget();
+
+   private:
+    static std::size_t Index(std::int16_t u) { return static_cast<std::uint16_t>(u); }
+    std::vector<std::uint64_t> entries_;  // mapping << 32 | device value
+    std::uint32_t mapping_ = 1;           // entries of mapping 0 hold nothing
+  };
+  std::int64_t MapX(std::int16_t u);
+  std::int64_t MapY(std::int16_t u);
+
   DeviceAxis deviceX_, deviceY_;
   std::int16_t p1x_ = 0, p1y_ = 0, p2x_ = 0, p2y_ = 0;
   UserAxis userX_, userY_;
+  AxisMemo memoX_, memoY_;
 
   gdi::DeviceContext* dc_ = nullptr;  // while a drawing is open
   gdi::HPALETTE penPalette_ = nullptr;

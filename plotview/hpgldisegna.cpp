@@ -27,15 +27,15 @@ bool HpglReader::DrawPlotFile(std::int16_t W) {
   }  // the file is closed here
   grafica_.EndPlot(dc);
   if (!reason.empty()) {
-    desktop_.ShowMessage({"File " + plotFile_ + " cannot be read: " + reason, "Warning",
-                          MessageIcon::Critical});
+    desktop_.ShowMessage(
+        {"File " + plotFile_ + " cannot be read: " + reason, "Warning", MessageIcon::Critical});
     return false;
   }
   return true;
 }
 
 void HpglReader::DoLine(std::string_view line) {
-  const int count = tokens_.SplitTokens(line);
+  const int count = tokens_.SplitPaddedTokens(line);  // lines come from a LineReader
   if (line.size() < 2) return;
   const char a = line[0], b = line[1];
 
@@ -58,11 +58,7 @@ void HpglReader::DoLine(std::string_view line) {
   // what an earlier line left in the tables.
   if (count < wanted + 1) return;
   std::int16_t v[4];
-  for (int k = 0; k < wanted; ++k) {
-    std::optional<std::int16_t> value = tokens_.TokenValue(line, k + 2);
-    if (!value) return;
-    v[k] = *value;
-  }
+  if (!tokens_.ParameterValues(line, wanted, v)) return;
 
   if (a == 'P') {
     if (b == 'U') {

@@ -1,36 +1,72 @@
 #!/usr/bin/env bash
 # Benchmarks: the converter and the viewer's renderer against peer tools, on
 # generated workloads, in one run on one machine. Prints one table (Markdown):
-# each workload, our median wall time and peak memory, the peer's, and the
-# ratio. Medians of RUNS runs (default 5) after one warm-up.
+# each workload, our median wall time, CPU time and peak memory, the same for
+# the peer or the machine's own limit, the ratio and whether the target is
+# met. Medians of RUNS runs (default 5) after one warm-up run, measured by
+# bench/benchrun.cpp. This measures; it never fails on speed.
 #
-#   scripts/bench.sh            everything
-#   RUNS=3 scripts/bench.sh     fewer runs
+#   scripts/bench.sh              everything
+#   RUNS=3 scripts/bench.sh       fewer runs
+#   STEPS=200 LINES=100000 scripts/bench.sh   smaller workloads
 #
-# The peers are Debian's openbabel (obabel) and hp2xx; they are installed when
-# missing (root or sudo), and a workload whose peer cannot be had says so.
+# The peers are Debian's openbabel (obabel) and hp2xx. When one is missing it
+# is installed (as root, or through sudo without a password); when it cannot
+# be had its rows say so and are skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${RUNS:-5}
 STEPS=${STEPS:-2000}
 ATOMS=${ATOMS:-400}
 LINES=${LINES:-1000000}
+JOBS=${JOBS:-2}
 
 scripts/install-deps.sh build
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-for p in time openbabel hp2xx; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$p" \
-      >/dev/null 2>&1 || echo "bench: could not install $p; its rows are skipped" >&2
+
+# Peers: ensure_peer COMMAND PACKAGE sets PEER_NOTE[COMMAND] to why it is
+# missing, or leaves it empty.
+declare -A PEER_NOTE
+ensure_peer() {
+  local cmd=$1 package=$2
+  PEER_NOTE[$cmd]=""
+  command -v "$cmd" >/dev/null 2>&1 && return 0
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if sudo -n true 2>/dev/null; then sudo=(sudo -n); else
+      PEER_NOTE[$cmd]="$cmd not installed (package $package; no root to install it)"
+      return 0
+    fi
   fi
+  echo "bench: installing $package ..." >&2
+  if ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+        --no-install-recommends "$package" >/dev/null 2>&1; then
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null 2>&1 || true
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+      --no-install-recommends "$package" >/dev/null 2>&1 || true
+  fi
+  command -v "$cmd" >/dev/null 2>&1 ||
+    PEER_NOTE[$cmd]="$cmd not installed (apt-get install $package failed)"
+}
+ensure_peer obabel openbabel
+ensure_peer hp2xx hp2xx
+for cmd in obabel hp2xx; do
+  [ -z "${PEER_NOTE[$cmd]}" ] || echo "bench: ${PEER_NOTE[$cmd]}; its rows are skipped" >&2
 done
-have() { command -v "$1" >/dev/null 2>&1; }
 
 build=build-bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINTARVO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target xkryst wt_benchgen wt_plotrender >/dev/null
+log=$(mktemp)
+echo "Building (Release, $build) ..." >&2
+if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINTARVO_BUILD_TESTS=OFF &&
+       cmake --build "$build" -j "$JOBS" --target xkryst wt_benchgen wt_benchrun wt_plotrender
+     } >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "bench: the build failed (scripts/install-deps.sh build installs what it needs)" >&2
+  exit 1
+fi
+rm -f "$log"
 xkryst=$PWD/$build/converter/xkryst
 gen=$PWD/$build/bench/wt_benchgen
+run=$PWD/$build/bench/wt_benchrun
 render=$PWD/$build/bench/wt_plotrender
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/wintarvo-bench.XXXXXX")
@@ -47,95 +83,136 @@ echo "Generating the workloads in $work ..." >&2
 "$gen" xyz one.xyz 1 "$ATOMS"
 "$gen" hgl-random random.hgl "$LINES"
 "$gen" hgl-steps steps.hgl "$LINES"
-"$gen" hgl-random random-small.hgl $((LINES / 10))
+"$gen" hgl-random random-tenth.hgl $((LINES / 10))
 printf 'all\n' >all.txt
 printf '%s\n' "$STEPS" >last.txt
 printf '1\n' >first.txt
 
-# measure NAME [< input] -- COMMAND...: runs the command once to warm up and
-# RUNS times counted; sets WALL (median seconds) and MEM (median peak MiB).
+# measure [< INPUT] COMMAND...: sets WALL, CPU and PEAK (medians), or FAILED
+# to why it could not be measured. What earlier steps wrote is flushed to the
+# disk first, so that its write-back does not fall into this measurement.
 measure() {
-  local input=/dev/null
+  local input=/dev/null out
   if [ "$1" = "<" ]; then input=$2; shift 2; fi
-  local walls=() mems=()
-  for i in $(seq 0 "$RUNS"); do
-    /usr/bin/time -f '%e %M' -o "$work/time.out" "$@" <"$input" >/dev/null 2>&1 || true
-    read -r wall mem <"$work/time.out" || { wall=nan; mem=0; }
-    [ "$i" -eq 0 ] && continue
-    walls+=("$wall")
-    mems+=("$mem")
-  done
-  WALL=$(printf '%s\n' "${walls[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-  MEM=$(printf '%s\n' "${mems[@]}" | sort -g | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]/1024}')
+  FAILED="" WALL=0 CPU=0 PEAK=0
+  sync
+  if out=$("$run" "$RUNS" "$input" -- "$@" 2>"$work/run.err"); then
+    read -r WALL CPU _ _ PEAK <<<"$out"
+  else
+    FAILED="failed: $(tail -1 "$work/run.err")"
+    echo "bench: $* $FAILED" >&2
+  fi
 }
 
-rows=()
-row() { rows+=("| $1 | $2 s | $3 MiB | $4 | $5 | $6 |"); }
+# cost WALL CPU [PEAK]: a table cell.
+cost() {
+  if [ -n "${3:-}" ]; then echo "$1 s (CPU $2 s), $3 MiB"; else echo "$1 s (CPU $2 s)"; fi
+}
+# ratio A B: B / A, as "4.7×".
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a > 0) printf "%.1f×", b / a; else print "n/a" }'; }
+# atleast X TARGET: "met" when X >= TARGET.
+atleast() { awk -v x="$1" -v t="$2" 'BEGIN { print (x >= t ? "met" : "missed") }'; }
 
-echo "Measuring ..." >&2
+rows=()
+row() { rows+=("| $1 | $2 | $3 | $4 | $5 |"); }
+
+# ours_vs_peer WORKLOAD PEER TARGET PEER-COMMAND...: a row against a peer, from
+# our OURS_WALL, OURS_CPU and OURS_PEAK; TARGET is the wall-time ratio to
+# reach, or "" for none.
+ours_vs_peer() {
+  local workload=$1 peer=$2 target=$3
+  shift 3
+  local ours
+  ours=$(cost "$OURS_WALL" "$OURS_CPU" "$OURS_PEAK")
+  if [ -n "$OURS_FAILED" ]; then
+    row "$workload" "ours $OURS_FAILED" "" "" ""
+    return
+  fi
+  if [ -n "${PEER_NOTE[$peer]}" ]; then
+    row "$workload" "$ours" "skipped: ${PEER_NOTE[$peer]}" "" ""
+    return
+  fi
+  measure "$@"
+  if [ -n "$FAILED" ]; then
+    row "$workload" "$ours" "$peer $FAILED" "" ""
+    return
+  fi
+  local ratio verdict=""
+  ratio="$(ratio "$OURS_WALL" "$WALL") faster (CPU $(ratio "$OURS_CPU" "$CPU"))"
+  [ -z "$target" ] || verdict="≥ ${target}×: $(atleast "$(awk -v a="$OURS_WALL" -v b="$WALL" \
+    'BEGIN { print (a > 0 ? b / a : 0) }')" "$target")"
+  row "$workload" "$ours" "$peer: $(cost "$WALL" "$CPU" "$PEAK")" "$ratio" "$verdict"
+}
+
+ours() {
+  measure "$@"
+  OURS_WALL=$WALL OURS_CPU=$CPU OURS_PEAK=$PEAK OURS_FAILED=$FAILED
+}
+
+echo "Measuring ($RUNS runs each after a warm-up) ..." >&2
 measure cat traj.cor
-read_wall=$WALL
-cmp_total=0
+read_wall=$WALL read_cpu=$CPU
 for kind in 2 3; do
-  ext=$([ $kind = 2 ] && echo xyz || echo com)
-  peerfmt=$([ $kind = 2 ] && echo xyz || echo gjf)
-  measure "<" all.txt "$xkryst" traj.cor $kind
-  ours=$WALL ours_mem=$MEM
-  if [ $kind = 2 ]; then
-    # The machine's own limit for these bytes and files: reading the input,
-    # and writing what the converter wrote as as many files.
-    cat "$zorb"/tarvo0*."$ext" >written.all
-    measure split -n "$STEPS" written.all split/x
-    limit=$(awk -v a="$read_wall" -v b="$WALL" 'BEGIN { printf "%.3f", a + b }')
-    row "all $STEPS steps × $ATOMS atoms → XYZ, vs. read + write limit" "$ours" "$ours_mem" \
-      "$limit s (cat + split)" "" "$(awk -v a="$ours" -v b="$limit" 'BEGIN { printf "%.1f× the limit", a / b }')"
-  fi
-  if have obabel; then
-    measure obabel -ixyz traj.xyz -o$peerfmt -O peer/frame.$peerfmt -m -ab
-    row "all $STEPS steps × $ATOMS atoms → $ext" "$ours" "$ours_mem" "obabel $WALL s" "$MEM MiB" "$(ratio "$ours" "$WALL") faster"
-  else
-    row "all $STEPS steps × $ATOMS atoms → $ext" "$ours" "$ours_mem" "obabel: not installed" "" ""
+  if [ $kind = 2 ]; then ext=xyz peerfmt=xyz name=XYZ; else ext=com peerfmt=gjf name="Gauss 94"; fi
+  workload="all $STEPS steps × $ATOMS atoms → $name"
+  ours "<" all.txt "$xkryst" traj.cor $kind
+  ours_vs_peer "$workload" obabel 10 \
+    obabel -ixyz traj.xyz -o$peerfmt -O "peer/frame.$peerfmt" -m -ab
+  # The machine's own limit for these bytes and files: reading the input,
+  # and writing what the converter wrote as as many files.
+  if [ -z "$OURS_FAILED" ]; then
+    cat "$zorb"/tarvo[0-9]*."$ext" >written.all
+    files=$(find "$zorb" -name "tarvo[0-9]*.$ext" | wc -l)
+    bytes=$(stat -c %s written.all)
+    measure split -n "$files" written.all split/x
+    limit_wall=$(awk -v a="$read_wall" -v b="$WALL" 'BEGIN { printf "%.3f", a + b }')
+    limit_cpu=$(awk -v a="$read_cpu" -v b="$CPU" 'BEGIN { printf "%.3f", a + b }')
+    over=$(awk -v a="$OURS_WALL" -v b="$limit_wall" 'BEGIN { printf "%.1f", (b > 0 ? a / b : 0) }')
+    row "$workload, against the machine's limit" "$(cost "$OURS_WALL" "$OURS_CPU")" \
+      "cat of the input $read_wall s + split into $files files of $bytes bytes in all $WALL s = $(cost "$limit_wall" "$limit_cpu")" \
+      "${over}× the limit" "≤ 3×: $(awk -v x="$over" 'BEGIN { print (x <= 3 ? "met" : "missed") }')"
+    rm -f written.all split/x*
   fi
 done
 
-measure "<" first.txt "$xkryst" traj.cor 2
-first_mem=$MEM
-measure "<" last.txt "$xkryst" traj.cor 2
-ours=$WALL ours_mem=$MEM
-if have obabel; then
-  measure obabel -ixyz traj.xyz -oxyz -O peer/last.xyz -f "$STEPS" -l "$STEPS" -ab
-  row "step $STEPS of $STEPS → XYZ (step 1: $first_mem MiB)" "$ours" "$ours_mem" "obabel $WALL s" "$MEM MiB" "$(ratio "$ours" "$WALL") faster"
-fi
+ours "<" last.txt "$xkryst" traj.cor 2
+ours_vs_peer "step $STEPS of $STEPS → XYZ" obabel 20 \
+  obabel -ixyz traj.xyz -oxyz -O peer/last.xyz -f "$STEPS" -l "$STEPS" -ab
+last_peak=$OURS_PEAK
+ours "<" first.txt "$xkryst" traj.cor 2
+row "peak memory: step 1 and step $STEPS → XYZ" "step 1: $OURS_PEAK MiB" "step $STEPS: $last_peak MiB" \
+  "$(awk -v a="$OURS_PEAK" -v b="$last_peak" 'BEGIN { printf "%+.1f MiB", b - a }')" \
+  "flat: $(awk -v a="$OURS_PEAK" -v b="$last_peak" 'BEGIN { d = b - a; print (d <= 1 && d >= -1 ? "met" : "missed") }')"
 
-measure "$xkryst" one.cor 2
-ours=$WALL ours_mem=$MEM
-if have obabel; then
-  measure obabel -ixyz one.xyz -oxyz -O peer/one.xyz -ab
-  row "one step of $ATOMS atoms, whole process" "$ours" "$ours_mem" "obabel $WALL s" "$MEM MiB" "$(ratio "$ours" "$WALL") faster"
-fi
+ours "$xkryst" one.cor 2
+ours_vs_peer "one step of $ATOMS atoms → XYZ, the whole process" obabel "" \
+  obabel -ixyz one.xyz -oxyz -O peer/one.xyz -ab
 
-measure "$render" random-small.hgl out.ppm
-small_mem=$MEM
 for plot in random steps; do
-  measure "$render" $plot.hgl out.ppm
-  ours=$WALL ours_mem=$MEM
   measure cat $plot.hgl
-  plot_read=$WALL
-  label="$LINES HP-GL lines ($plot) → 556-px image; reading alone $plot_read s"
-  [ $plot = random ] && label="$label; $((LINES / 10)) lines: $small_mem MiB"
-  if have hp2xx; then
-    measure hp2xx -q -m pbm -d 75 -f peer/out.pbm $plot.hgl
-    row "$label" "$ours" "$ours_mem" "hp2xx $WALL s" "$MEM MiB" "$(ratio "$ours" "$WALL") faster"
-  else
-    row "$label" "$ours" "$ours_mem" "hp2xx: not installed" "" ""
-  fi
+  label="$LINES HP-GL lines ($plot) → 556-px image (cat of the file: $WALL s)"
+  ours "$render" $plot.hgl out.ppm
+  [ $plot = random ] && random_peak=$OURS_PEAK
+  ours_vs_peer "$label" hp2xx 10 hp2xx -q -m pbm -d 75 -f peer/out.pbm $plot.hgl
 done
+ours "$render" random-tenth.hgl out.ppm
+row "peak memory: $((LINES / 10)) and $LINES random HP-GL lines" "$((LINES / 10)) lines: $OURS_PEAK MiB" \
+  "$LINES lines: $random_peak MiB" \
+  "$(awk -v a="$OURS_PEAK" -v b="$random_peak" 'BEGIN { printf "%+.1f MiB", b - a }')" \
+  "flat: $(awk -v a="$OURS_PEAK" -v b="$random_peak" 'BEGIN { d = b - a; print (d <= 1 && d >= -1 ? "met" : "missed") }')"
 
 cpu=$(lscpu 2>/dev/null | sed -n 's/^Model name: *//p' | head -1)
+memory=$(awk '/^MemTotal/ { printf "%.0f GiB RAM", $2 / 1048576 }' /proc/meminfo 2>/dev/null || true)
+fs=$(df -T "$work" 2>/dev/null | awk 'NR == 2 { print $2 }')
+peers=()
+[ -n "${PEER_NOTE[obabel]}" ] || peers+=("$(obabel -V 2>/dev/null | sed 's/ --.*//')")
+[ -n "${PEER_NOTE[hp2xx]}" ] ||
+  peers+=("hp2xx $(dpkg-query -W -f='${Version}' hp2xx 2>/dev/null || echo '(version unknown)')")
 echo
-echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, ${cpu:-unknown CPU}, $(uname -sr); medians of $RUNS runs after a warm-up"
+echo "$(date -u '+%Y-%m-%d %H:%M UTC'); ${cpu:-unknown CPU}, $(nproc) cores, ${memory:-RAM unknown};" \
+  "$(uname -sr), ${fs:-unknown} file system; $(IFS=,; echo "${peers[*]:-no peers}" | sed 's/,/, /g');" \
+  "medians of $RUNS runs after a warm-up; wall time (CPU time = user + system), peak resident memory"
 echo
-echo "| workload | ours | peak | peer | peer peak | ratio |"
-echo "|---|---|---|---|---|---|"
+echo "| workload | ours | peer or limit | ratio | target |"
+echo "|---|---|---|---|---|"
 printf '%s\n' "${rows[@]}"

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <utility>
 
 namespace wt {
 namespace {
@@ -74,6 +76,85 @@ TEST_F(LineReaderTest, OffsetsAllowSeekingBackToALine) {
   ASSERT_TRUE(reader->Next(&line));
   EXPECT_EQ(line, "four");
   EXPECT_TRUE(reader->AtEnd());
+}
+
+// Each line the reader gives with the offset after it.
+using Passed = std::vector<std::pair<std::string, std::uint64_t>>;
+
+class NextStartingWithTest : public LineReaderTest {
+ protected:
+  // By Next, keeping the lines that start with `first`; and by
+  // NextStartingWith.
+  std::pair<Passed, Passed> BothWays(const std::string& bytes, char first) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+    Passed byNext, byScan;
+    std::string_view line;
+    std::optional<LineReader> reader = LineReader::Open(path_.string());
+    while (reader->Next(&line)) {
+      if (!line.empty() && line[0] == first) byNext.emplace_back(line, reader->Offset());
+    }
+    EXPECT_FALSE(reader->Failed());
+    reader = LineReader::Open(path_.string());
+    while (reader->NextStartingWith(first, &line)) byScan.emplace_back(line, reader->Offset());
+    EXPECT_FALSE(reader->Failed());
+    EXPECT_TRUE(reader->AtEnd());
+    return {byNext, byScan};
+  }
+};
+
+TEST_F(NextStartingWithTest, FindsTheLinesThatNextFinds) {
+  EXPECT_EQ(BothWays("$a\r\nb$\r\n $\n$\r$\r\r\n$x", '$').second,
+            (Passed{{"$a", 4}, {"$", 13}, {"$", 15}, {"$x", 19}}));
+  EXPECT_EQ(BothWays("", '$').second, Passed{});
+  EXPECT_EQ(BothWays("no\r\nmarker", '$').second, Passed{});
+}
+
+TEST_F(NextStartingWithTest, AgreesWithNextAcrossRefills) {
+  const std::size_t size = LineReader::kBufferSize;
+  std::mt19937 random(11);
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  // Random files of several buffers: lines of any length (some longer than a
+  // buffer), any terminator, "$" at line starts and inside lines.
+  for (int file = 0; file < 40; ++file) {
+    std::string bytes;
+    while (bytes.size() < 3 * size) {
+      const unsigned shape = random() % 100;
+      std::size_t length = shape < 2 ? size + random() % size : random() % 120;
+      std::string line(length, 'x');
+      for (char& c : line) c = "ab $,"[random() % 5];
+      if (!line.empty() && random() % 4 == 0) line[0] = '$';
+      bytes += line + ends[random() % 3];
+    }
+    auto [byNext, byScan] = BothWays(bytes, '$');
+    ASSERT_EQ(byNext, byScan) << file;
+  }
+  // A terminator as the last byte of a buffer, and a CR LF cut by a refill,
+  // before a "$" line and before another line.
+  for (std::string end : {"\r", "\n", "\r\n"}) {
+    for (std::size_t at : {size - 1, size, size + 1}) {
+      for (std::string next : {"$next", "next"}) {
+        std::string bytes = "$first\r\n";
+        bytes += std::string(at - bytes.size() - (end.size() - 1), 'y') + end + next + "\r\n$\r\n";
+        auto [byNext, byScan] = BothWays(bytes, '$');
+        ASSERT_EQ(byNext, byScan) << end.size() << " " << at << " " << next;
+      }
+    }
+  }
+}
+
+TEST_F(NextStartingWithTest, ALineTooLongFailsAsWithNext) {
+  const std::size_t tooLong = LineReader::kMaxLineLength + LineReader::kBufferSize;
+  std::ofstream(path_, std::ios::binary) << "a\r\n" + std::string(tooLong, 'x') + "\r\n$\r\n";
+  std::string_view line;
+  std::optional<LineReader> byNext = LineReader::Open(path_.string());
+  while (byNext->Next(&line)) {
+  }
+  std::optional<LineReader> byScan = LineReader::Open(path_.string());
+  EXPECT_FALSE(byScan->NextStartingWith('$', &line));
+  EXPECT_TRUE(byScan->Failed());
+  EXPECT_TRUE(byNext->Failed());
+  EXPECT_EQ(byScan->FailureReason(), "a line is longer than 64 MiB");
+  EXPECT_EQ(byNext->FailureReason(), byScan->FailureReason());
 }
 
 TEST_F(LineReaderTest, MissingFileAndFolderAreReported) {

@@ -4,6 +4,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
 
 #include "converter/tests/testfiles.h"
 
@@ -49,6 +52,37 @@ TEST(NumberFieldsTest, FieldsKeepTheirRightmostCharacters) {
   EXPECT_EQ(NumberItem(0.0) + NumberItem(-0.0) + NumberItem(-2.0) + NumberItem(0.5),
             " 0  0 -2  .5 ");
   EXPECT_EQ(NumberItem(std::nullopt), "");
+}
+
+// Fields are formed directly for most values; they read as the pattern
+// padded, for floats of every size and at the rounding halves.
+TEST(NumberFieldsTest, FieldsAreThePaddedPattern) {
+  std::mt19937 random(5);
+  std::vector<float> values = {0.0f, -0.0f, 9999999999.0f, 1e10f, -1e10f, 0x1p33f};
+  for (int i = 0; i < 300000; ++i) {
+    std::uint32_t bits = static_cast<std::uint32_t>(random());
+    float value;
+    if (i % 3 == 0) {
+      // Any float, NaN and infinities included.
+      std::memcpy(&value, &bits, sizeof value);
+    } else if (i % 3 == 1) {
+      // A float near k + 0.5 in units of the fifth decimal.
+      const double half = (static_cast<double>(bits % 2000000) - 1000000.5) / 100000;
+      value = std::nextafter(static_cast<float>(half), bits % 2 ? INFINITY : -INFINITY);
+    } else {
+      value = static_cast<float>(std::ldexp(static_cast<double>(bits) - 2147483648.0,
+                                            static_cast<int>(random() % 50) - 40));
+    }
+    values.push_back(value);
+  }
+  for (float value : values) {
+    for (std::size_t width : {0, 1, 6, 10, 12, 23, 24, 30}) {
+      std::string field = "<";
+      AppendCoordinateField(field, value, width);
+      ASSERT_EQ(field.front(), '<');
+      ASSERT_EQ(field.substr(1), PadLeft(FormatCoordinate(value), width)) << value << " " << width;
+    }
+  }
 }
 
 TEST(ExportTest, NamesAndConfirmations) {

@@ -64,6 +64,20 @@ TEST_F(ConverterTest, AllStepsStopsAtABadStepAndKeepsTheFilesBefore) {
                          "are written)"});
 }
 
+// The steps are read from where the count found them only while the file
+// is as it was; a file rewritten since is read afresh, by Ok and All Steps.
+TEST_F(ConverterTest, StepsOfAFileRewrittenSinceTheCountAreReadAfresh) {
+  const std::string carbon = testing::Step("1", {testing::AtomLine("1", "2", "3", "C ")});
+  const std::string path = drives_.Write("run.cor", HydrogenStep() + HydrogenStep());
+  ASSERT_EQ(converter_.StartRoutine(path + " 2"), std::nullopt);
+  drives_.Write("run.cor", "a new title\r\n" + carbon + carbon);
+  EXPECT_EQ(converter_.AllSteps(), 0);
+  const std::string expected = "C      1.00000   2.00000   3.00000\r\n";
+  EXPECT_EQ(drives_.Read("tarvo002.xyz"), "C:\\zorb\\tarvo002.xyz\r\n 1 \r\n" + expected);
+  EXPECT_EQ(converter_.ConvertStep("2"), 0);
+  EXPECT_EQ(drives_.Read("tarvo.xyz"), "C:\\zorb\\tarvo.xyz\r\n 1 \r\n" + expected);
+}
+
 TEST_F(ConverterTest, AllStepsOfNoStepWritesNothingAndConfirms) {
   ASSERT_EQ(converter_.StartRoutine(drives_.Write("run.cor", "no marker") + " 3"), std::nullopt);
   EXPECT_EQ(converter_.AllSteps(), 0);

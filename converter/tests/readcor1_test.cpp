@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <random>
 
 #include "common/numeric.h"
@@ -127,9 +129,30 @@ TEST(FieldValueTest, AgreesWithTheNumericRule) {
   for (int i = 0; i < 20000; ++i) {
     std::string field = random() % 3 == 0 ? "-" : "";
     const unsigned digits = 1 + random() % 17, point = random() % (digits + 1);
-    for (unsigned d = 0; d < digits; ++d)
-      field += (d == point ? "." : "") + std::to_string(random() % 10);
+    for (unsigned d = 0; d < digits; ++d) {
+      if (d == point) field += '.';
+      field += static_cast<char>('0' + random() % 10);
+    }
     ASSERT_EQ(FieldValue(testing::Right(field, 15)), NumericValue(field)) << field;
+  }
+  // Blanks, a sign, digits, a point, digits, blanks, in any lengths; in a
+  // third of them one character replaced by one that numbers are made of or
+  // end at.
+  auto digits = [&](unsigned count) {
+    std::string text;
+    for (unsigned d = 0; d < count; ++d) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    std::string field = std::string(random() % 4, ' ') + " +-"[random() % 3] +
+                        digits(random() % 6) + (random() % 4 ? "." : "") + digits(random() % 18) +
+                        std::string(random() % 3, ' ');
+    if (random() % 3 == 0) field.erase(random() % field.size(), 1);
+    if (!field.empty() && random() % 3 == 0) {
+      field[random() % field.size()] = " 0123456789.-+eD,\t:"[random() % 20];
+    }
+    ASSERT_EQ(FieldValue(field), NumericValue(field)) << field;
+    ASSERT_EQ(std::signbit(FieldValue(field)), std::signbit(NumericValue(field))) << field;
   }
   for (std::string_view field : {"", "-0.000", "+12", ".", "1 5", "\t2", "1.5D+02", "12a"}) {
     EXPECT_EQ(FieldValue(field), NumericValue(field)) << field;
@@ -157,6 +180,71 @@ TEST_F(ReadCor1Test, MarkerIndexReadsAsFromTheTop) {
     ASSERT_EQ(index->ReadStep(k, molecule_), ReadStep(path, k, fromTop)) << k;
     ASSERT_EQ(XyzFileText("", molecule_), XyzFileText("", fromTop)) << k;
   }
+}
+
+// The count notes where each step begins; reading through those places
+// gives what reading from the top gives, as long as the file keeps its size
+// and time of change, and the file is read afresh once it does not.
+class MarkerPlacesTest : public ReadCor1Test {
+ protected:
+  static std::string Steps(const std::string& head) {
+    return head + Step("2", {AtomLine("1", "0", "0", "C "), AtomLine("2", "0", "0", "O ")}) +
+           testing::HydrogenStep() + "$ empty\r\n0\r\n\r\n";
+  }
+  // The XYZ text of step k read from the top, and read through `places`.
+  std::pair<std::string, std::string> BothWays(const std::string& path, int k,
+                                               const MarkerPlaces& places) {
+    Molecule fromTop, throughPlaces;
+    const ReadStatus top = ReadStep(path, k, fromTop);
+    EXPECT_EQ(ReadStep(path, k, places, throughPlaces), top) << k;
+    return {XyzFileText("", fromTop), XyzFileText("", throughPlaces)};
+  }
+  void SetTime(const std::string& path, std::filesystem::file_time_type time) {
+    std::filesystem::last_write_time(*HostPath(path), time);
+  }
+};
+
+TEST_F(MarkerPlacesTest, CountedPlacesLeadToEachStep) {
+  const std::string path = drives_.Write("run.cor", Steps("title\r\n"));
+  const StepCount count = CountSteps(path);
+  ASSERT_TRUE(count.places.stamp);
+  EXPECT_EQ(count.places.blockStarts, (std::vector<std::uint64_t>{15, 188, 285}));
+  for (int k : {0, 1, 2, 3, 4}) {
+    auto [fromTop, throughPlaces] = BothWays(path, k, count.places);
+    EXPECT_EQ(fromTop, throughPlaces) << k;
+  }
+  std::optional<MarkerIndex> index = MarkerIndex::Open(path, count.places);
+  ASSERT_TRUE(index);
+  ASSERT_EQ(index->ReadStep(2, molecule_), ReadStatus::Loaded);
+  EXPECT_EQ(molecule_.GetAtom(1).Symbol(), "H ");
+}
+
+TEST_F(MarkerPlacesTest, AChangedFileIsReadAfresh) {
+  const std::string path = drives_.Write("run.cor", Steps("title\r\n"));
+  const StepCount count = CountSteps(path);
+  const auto counted = std::filesystem::last_write_time(*HostPath(path));
+  // Another size: the steps have moved.
+  drives_.Write("run.cor", Steps("a longer title\r\n"));
+  SetTime(path, counted);
+  for (int k : {1, 2, 3}) {
+    auto [fromTop, throughPlaces] = BothWays(path, k, count.places);
+    EXPECT_EQ(fromTop, throughPlaces) << k;
+  }
+  std::optional<MarkerIndex> index = MarkerIndex::Open(path, count.places);
+  ASSERT_EQ(index->ReadStep(1, molecule_), ReadStatus::Loaded);
+  EXPECT_EQ(molecule_.AtomCount(), 2);
+  // The same size, another time of change: step 1 is now empty.
+  const std::string emptyFirst = Steps("$\r\n\r\n\r\n");
+  drives_.Write("run.cor", emptyFirst);
+  SetTime(path, counted + std::chrono::seconds(1));
+  auto [fromTop, throughPlaces] = BothWays(path, 1, count.places);
+  EXPECT_EQ(fromTop, throughPlaces);
+  EXPECT_EQ(fromTop.substr(0, 7), "\r\n 0 \r\n");
+  // The same size and time: the places are taken as they are.
+  SetTime(path, counted);
+  Molecule trusted;
+  ASSERT_EQ(ReadStep(path, 1, count.places, trusted), ReadStatus::Loaded);
+  EXPECT_EQ(trusted.AtomCount(), 2);
 }
 
 }  // namespace

@@ -158,6 +158,56 @@ TEST_F(RasterLineTest, ClippedLinesPaintWhatTheWholeLineWould) {
   }
 }
 
+// A line of one step paints its first pixel, where the surface has it.
+TEST_F(RasterLineTest, OneStepLinesPaintTheirFirstPixel) {
+  for (std::int64_t x = -2; x <= 5; ++x) {
+    for (std::int64_t y = -2; y <= 4; ++y) {
+      for (const Point step : {Point{1, 0}, Point{-1, 1}, Point{0, -1}, Point{1, 1}}) {
+        RasterImage image(4, 3, kWhite);
+        RasterImageDC dc(image);
+        MoveToEx(dc, x, y, nullptr);
+        LineTo(dc, x + step.x, y + step.y);
+        ASSERT_EQ(PaintedPixels(image), ReferenceLine({x, y}, {x + step.x, y + step.y}, 4, 3))
+            << x << " " << y << " " << step.x << " " << step.y;
+      }
+    }
+  }
+}
+
+// Lines of up to 46340 steps are placed by fixed-point arithmetic, longer
+// ones stepped: both by the rule, in every direction, whole or clipped.
+TEST_F(RasterLineTest, LongLinesFollowTheRuleInEveryDirection) {
+  std::mt19937 random(17);
+  RasterImage image(700, 500, kWhite);
+  RasterImageDC dc(image);
+  auto draw = [&](Point from, Point to, int left, int top) {
+    std::fill(image.Data(), image.Data() + 700 * 500, kWhite);
+    MoveToEx(dc, from.x - left, from.y - top, nullptr);
+    LineTo(dc, to.x - left, to.y - top);
+    const Point shiftedFrom{from.x - left, from.y - top}, shiftedTo{to.x - left, to.y - top};
+    ASSERT_EQ(PaintedPixels(image), ReferenceLine(shiftedFrom, shiftedTo, 700, 500))
+        << "from (" << shiftedFrom.x << ", " << shiftedFrom.y << ") to (" << shiftedTo.x << ", "
+        << shiftedTo.y << ")";
+  };
+  std::uniform_int_distribution<int> x(-100, 799), y(-100, 599);
+  for (int i = 0; i < 300; ++i) draw({x(random), y(random)}, {x(random), y(random)}, 0, 0);
+  // 46340 and 46341 steps, seen through the surface near either end and in
+  // the middle, where a rounding error of the fixed point would show first.
+  for (std::int64_t n : {46340, 46341, 100000}) {
+    for (int i = 0; i < 12; ++i) {
+      const std::int64_t a = static_cast<std::int64_t>(random() % static_cast<unsigned>(n + 1));
+      const std::int64_t k = static_cast<std::int64_t>(random() % static_cast<unsigned>(n));
+      const std::int64_t m = (2 * k * a + n) / (2 * n);
+      const bool xMajor = i % 2 == 0;
+      const Point to = xMajor ? Point{n, a} : Point{a, n};
+      const int left = static_cast<int>(xMajor ? k : m) - 350,
+                top = static_cast<int>(xMajor ? m : k) - 250;
+      draw({0, 0}, to, left, top);
+      draw(to, {0, 0}, left, top);
+    }
+  }
+}
+
 TEST_F(RasterLineTest, LinesFromFarAwayMatchTheirNearbyPart) {
   constexpr std::int64_t kFar = std::int64_t{1} << 40;
   // Slope 1/2 through the origin, from far off to far off.

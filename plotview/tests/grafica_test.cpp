@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/gdiraster.h"
 
 namespace wt::plot {
@@ -162,6 +164,41 @@ TEST_F(GraficaTest, MappingsBeyond16BitsAreKeptAndClipped) {
     EXPECT_EQ(image_.Pixel(x, 0), kBlack) << x;
   }
   EXPECT_EQ(PaintedCount(), 2 * 556);
+}
+
+// Points are mapped once per user value and mapping; every change of the
+// mapping must count, in any order.
+TEST_F(GraficaTest, RememberedPointsFollowEveryChangeOfTheMapping) {
+  std::mt19937 random(3);
+  auto value = [&](int range) {
+    return static_cast<std::int16_t>(static_cast<int>(random() % (2 * range + 1)) - range);
+  };
+  Begin();
+  for (int i = 0; i < 20000; ++i) {
+    const int what = static_cast<int>(random() % 100);
+    if (what == 0) {
+      grafica_.SetScalingPoints(value(2000), value(2000), value(12000), value(9000));
+    } else if (what == 1) {
+      grafica_.SetUserScale(value(300), value(3000), value(300), value(3000));
+    } else if (what == 2) {
+      grafica_.SetDeviceMapX(value(600), value(20), value(11000), value(100));
+    } else if (what == 3) {
+      grafica_.SetDeviceMapY(value(600), value(20), value(100), value(9000));
+    } else {
+      // A few values, so that most are met again; now and then any.
+      const std::int16_t x = what % 7 == 0 ? value(32767) : value(40);
+      const std::int16_t y = what % 11 == 0 ? value(32767) : value(40);
+      if (what % 2 == 0) {
+        grafica_.PenUpTo(x, y);
+      } else {
+        grafica_.PenDownTo(x, y);
+      }
+      const gdi::Point expected{grafica_.DeviceX(grafica_.PlotterX(x)),
+                                grafica_.DeviceY(grafica_.PlotterY(y))};
+      ASSERT_EQ(dc_.Position(), expected) << i << ": " << x << ", " << y;
+    }
+  }
+  End();
 }
 
 TEST_F(GraficaTest, EndPlotPutsBackThePenAndPaletteAndStopsDrawing) {

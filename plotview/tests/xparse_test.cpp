@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -75,6 +76,36 @@ TEST_F(TokenTableTest, LeftoverEntriesReadWhatIsThereInTheLine) {
   const std::string line = "PU 5";
   tokens_.SplitTokens(line);
   EXPECT_EQ(tokens_.TokenValue(line, 3), 0);  // starts past the end of this line
+}
+
+// Lines as a LineReader gives them: followed by 16 bytes that may be read,
+// here anything, separators included.
+TEST_F(TokenTableTest, PaddedLinesSplitAsAnyLineAndReadTheirParameters) {
+  std::mt19937 random(9);
+  const std::string alphabet = "PDU0123456789,, ;-+.x\t";
+  TokenTable plain;
+  for (int i = 0; i < 20000; ++i) {
+    // Mostly short lines; some over several 16-byte blocks, some of more
+    // than 30 tokens.
+    const std::size_t length = i % 10 == 0 ? random() % 200 : random() % 24;
+    std::string bytes;
+    for (std::size_t j = 0; j < length + 16; ++j) bytes += alphabet[random() % alphabet.size()];
+    const std::string_view line(bytes.data(), length);
+    const int count = tokens_.SplitPaddedTokens(line);
+    ASSERT_EQ(count, plain.SplitTokens(line)) << bytes;
+    for (int k = 1; k <= kTokenSlots; ++k) {
+      // Entries beyond this line's tokens too: what earlier lines left.
+      ASSERT_EQ(tokens_.TokenStart(k), plain.TokenStart(k)) << bytes << " " << k;
+      ASSERT_EQ(tokens_.TokenLength(k), plain.TokenLength(k)) << bytes << " " << k;
+    }
+    if (count < 3) continue;
+    const int n = std::min(count - 1, 4);
+    std::int16_t values[4];
+    bool fit = true;
+    for (int k = 2; k <= n + 1; ++k) fit = fit && plain.TokenValue(line, k).has_value();
+    ASSERT_EQ(tokens_.ParameterValues(line, n, values), fit) << bytes;
+    for (int k = 2; fit && k <= n + 1; ++k) ASSERT_EQ(values[k - 2], plain.TokenValue(line, k));
+  }
 }
 
 // Whole numbers are read by a short route; it must agree with the general
