@@ -7,7 +7,8 @@ set -euo pipefail
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev
                 fonts-liberation2 fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool imagemagick poppler-utils cups cups-client cups-bsd
-               printer-driver-cups-pdf g++-mingw-w64-x86-64-posix wine wine64)
+               printer-driver-cups-pdf g++-mingw-w64-x86-64-posix wine wine64
+               clang libfuzzer-14-dev libclang-rt-14-dev)
 
 packages=("${build_packages[@]}")
 if [ "${1:-build}" = test ]; then packages+=("${test_packages[@]}"); fi

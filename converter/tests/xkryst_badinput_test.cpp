@@ -47,7 +47,10 @@ class XkrystBadInputTest : public ::testing::Test {
     if (environment) environment(env);
     QProcess process;
     process.setProcessEnvironment(env);
-    if (inChild) process.setChildProcessModifier(inChild);
+    process.setChildProcessModifier([inChild] {
+      testing::SettleIdentity();
+      if (inChild) inChild();
+    });
     process.start(WT_XKRYST, arguments);
     process.write(input.data(), static_cast<qint64>(input.size()));
     process.closeWriteChannel();

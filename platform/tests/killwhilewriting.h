@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/ptrace.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +66,32 @@ inline bool HoldsOpenForWriting(pid_t pid, const std::filesystem::path& folder) 
   return false;
 }
 
+// True for a system call after which a process may hold other files open or
+// a folder hold other files; whether a program is writing can change only
+// then, so the costly look is taken only after these.
+inline bool MayChangeFiles(long call) {
+  switch (call) {
+    case SYS_openat:
+    case SYS_close:
+    case SYS_renameat:
+    case SYS_renameat2:
+    case SYS_unlinkat:
+    case SYS_dup:
+    case SYS_dup3:
+    case SYS_fcntl:
+#ifdef SYS_open
+    case SYS_open:
+    case SYS_creat:
+    case SYS_rename:
+    case SYS_unlink:
+    case SYS_dup2:
+#endif
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Follows the traced child `child` from its first stop to its end or its
 // kill at the n-th stop of the kind `at`.
 inline TracedRun Follow(pid_t child, const std::filesystem::path& folder, KillAt at, int n) {
@@ -73,7 +100,9 @@ inline TracedRun Follow(pid_t child, const std::filesystem::path& folder, KillAt
   int status = 0;
   waitpid(child, &status, 0);  // the stop before the program proper begins
   ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_EXITKILL | PTRACE_O_TRACESYSGOOD);
-  int pass = 0;  // a signal to hand on to the child
+  int pass = 0;    // a signal to hand on to the child
+  long call = -1;  // the system call entered last
+  bool writing = false;
   for (;;) {
     ptrace(PTRACE_SYSCALL, child, nullptr, pass);
     pass = 0;
@@ -84,7 +113,13 @@ inline TracedRun Follow(pid_t child, const std::filesystem::path& folder, KillAt
       continue;
     }
     ++run.stops;
-    const bool writing = HoldsOpenForWriting(child, watched) || !Temporaries(folder).empty();
+    __ptrace_syscall_info info{};
+    ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info);
+    if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+      call = static_cast<long>(info.entry.nr);
+    } else if (MayChangeFiles(call)) {
+      writing = HoldsOpenForWriting(child, watched) || !Temporaries(folder).empty();
+    }
     if (writing) ++run.writingStops;
     if ((at == KillAt::Stop && run.stops == n) ||
         (at == KillAt::WritingStop && writing && run.writingStops == n)) {
