@@ -83,6 +83,31 @@ void CheckWritten(const Molecule& molecule) {
   }
 }
 
+// The file again after a first line that ends where the line reader's
+// buffer of 64 KiB ends, less 16 bytes for each unit of the file's first
+// byte: the file's own lines then cross that boundary wherever they may.
+// Counted and read through the index, it gives what the file gave alone.
+void CheckAcrossTheBuffer(std::string_view file, const wt::StepCount& count,
+                          const std::vector<ReadStatus>& statuses,
+                          const std::vector<Molecule>& steps) {
+  const std::size_t shift = file.empty() ? 0 : static_cast<unsigned char>(file[0]) * 16;
+  std::string padded(std::size_t{1} << 16, '#');
+  padded.back() = '\n';
+  padded.erase(0, shift);
+  padded += file;
+  const std::string path = wt::fuzz::Scratch::Get().Write("padded.cor", padded);
+  const wt::StepCount again = wt::CountSteps(path);
+  FUZZ_CHECK(again.status == count.status && again.stepCount == count.stepCount);
+  std::optional<wt::MarkerIndex> index = wt::MarkerIndex::Build(path);
+  FUZZ_CHECK(index);
+  Molecule molecule;
+  for (std::size_t k = 1; k <= statuses.size(); ++k) {
+    molecule.SetCharge(-1);
+    FUZZ_CHECK(index->ReadStep(static_cast<int>(k), molecule) == statuses[k - 1]);
+    FUZZ_CHECK(SameMolecule(molecule, steps[k - 1]));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -106,6 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Molecule fromTop, indexed;
   bool written = false;
   std::vector<ReadStatus> statuses;  // of steps 1 to stepCount
+  std::vector<Molecule> steps;
   for (int k = 0; k <= count.stepCount + 1; ++k) {
     fromTop.SetCharge(-1);
     indexed.SetCharge(-1);
@@ -114,7 +140,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(SameMolecule(fromTop, indexed));
     FUZZ_CHECK((status == ReadStatus::StepNotFound) == (k < 1 || k > count.stepCount));
     FUZZ_CHECK(status != ReadStatus::Unreadable && status != ReadStatus::TooManySteps);
-    if (k >= 1 && k <= count.stepCount) statuses.push_back(status);
+    if (k >= 1 && k <= count.stepCount) {
+      statuses.push_back(status);
+      steps.push_back(fromTop);
+    }
     if (status != ReadStatus::Loaded) {
       FUZZ_CHECK(fromTop.AtomCount() == 0);
       FUZZ_CHECK(fromTop.GetCharge() == -1.0);
@@ -128,6 +157,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       written = true;
     }
   }
+
+  CheckAcrossTheBuffer(std::string_view(reinterpret_cast<const char*>(data), size), count, statuses,
+                       steps);
 
   // The start routine on the file, and All Steps when the file has a few
   // steps: the confirmation of the kind, or the message of the first step
