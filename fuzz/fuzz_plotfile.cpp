@@ -7,6 +7,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "fuzz/fuzzcheck.h"
 #include "platform/gdiraster.h"
 #include "platform/recorder.h"
+#include "plotview/grafica.h"
 #include "plotview/hpgldisegna.h"
 #include "plotview/xparse.h"
 
@@ -151,5 +153,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   FUZZ_CHECK(block.GapBeforeUntouched());
+
+  // On a surface small enough to compare: the reader's second drawing
+  // paints what a fresh reader's first paints (each drawing starts from the
+  // default scale and pen), and only in the pens' colours.
+  if (static_cast<std::size_t>(width) * static_cast<std::size_t>(height) <= (1u << 18)) {
+    std::uint32_t colours[wt::plot::kPenCount];
+    for (int i = 0; i < wt::plot::kPenCount; ++i) {
+      const wt::gdi::PaletteEntry& e = wt::plot::kPenPaletteColours[static_cast<std::size_t>(i)];
+      colours[i] = i == wt::plot::kPenCount - 1 ? wt::gdi::Argb(0, 0, 0)
+                                                : wt::gdi::Argb(e.red, e.green, e.blue);
+    }
+    wt::plot::HpglReader fresh(desktop);
+    fresh.SetPlotFile(path);
+    std::vector<std::uint32_t> drawn[2];
+    for (int i = 0; i < 2; ++i) {
+      wt::plot::HpglReader& by = i == 0 ? fresh : reader;
+      wt::gdi::RasterImage surface(width, height, 0);
+      wt::gdi::RasterImageDC imageDC(surface);
+      by.SetTargetDC(&imageDC);
+      FUZZ_CHECK(by.DrawPlotFile(static_cast<std::int16_t>(width)));
+      drawn[i].assign(surface.Data(), surface.Data() + width * height);
+    }
+    FUZZ_CHECK(drawn[0] == drawn[1]);
+    for (std::uint32_t pixel : drawn[0]) {
+      FUZZ_CHECK(pixel == 0 ||
+                 std::find(std::begin(colours), std::end(colours), pixel) != std::end(colours));
+    }
+  }
   return 0;
 }
