@@ -40,6 +40,7 @@ enum class KillAt {
 };
 
 struct TracedRun {
+  bool traced = true;    // false: this system does not let a test trace its child
   int stops = 0;         // stops of the run, up to the kill
   int writingStops = 0;  // of them, stops while a file was being written
   bool killed = false;
@@ -48,6 +49,9 @@ struct TracedRun {
 };
 
 namespace internal {
+
+// The exit status of a child that could not be traced.
+inline constexpr int kNotTraced = 124;
 
 // True when process `pid` holds a file of `folder` (a canonical path) open
 // for writing.
@@ -99,6 +103,10 @@ inline TracedRun Follow(pid_t child, const std::filesystem::path& folder, KillAt
   const std::filesystem::path watched = std::filesystem::canonical(folder);
   int status = 0;
   waitpid(child, &status, 0);  // the stop before the program proper begins
+  if (WIFEXITED(status) && WEXITSTATUS(status) == kNotTraced) {
+    run.traced = false;
+    return run;
+  }
   ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_EXITKILL | PTRACE_O_TRACESYSGOOD);
   int pass = 0;    // a signal to hand on to the child
   long call = -1;  // the system call entered last
@@ -160,7 +168,7 @@ inline TracedRun RunTraced(const std::vector<std::string>& argv, const std::stri
     dup2(out, 1);
     dup2(out, 2);
     setenv("ASAN_OPTIONS", asanOptions.c_str(), 1);
-    ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(internal::kNotTraced);
     execv(args[0], args.data());  // stops here, traced
     _exit(127);
   }
@@ -173,7 +181,7 @@ inline TracedRun RunTraced(const std::function<int()>& body, const std::filesyst
                            KillAt at, int n = 0) {
   const pid_t child = fork();
   if (child == 0) {
-    ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(internal::kNotTraced);
     raise(SIGSTOP);
     _exit(body());
   }

@@ -45,6 +45,7 @@ class AzioniKillTest : public ::testing::Test {
 
 TEST_F(AzioniKillTest, AKilledSaveLeavesTheOldBitmapOrTheNewOneWhole) {
   const testing::TracedRun one = Save("one.hgl", testing::KillAt::Never);
+  ASSERT_TRUE(one.traced) << "this system does not let a test trace the program it starts";
   ASSERT_EQ(one.exitStatus, 0);
   const std::string first = Bitmap();
   const testing::TracedRun two = Save("two.hgl", testing::KillAt::Never);
