@@ -49,6 +49,7 @@ double NumericValue(std::string_view text) {
   bool negative = false;
   long long exponentShift = 0;  // decimal places of the kept digits
   bool anyDigit = false;
+  bool droppedNonZero = false;  // a digit beyond the kept ones is not 0
 
   Cursor cur(text);
   if (cur.Peek() == '+' || cur.Peek() == '-') {
@@ -63,6 +64,7 @@ double NumericValue(std::string_view text) {
       mantissa += cur.Peek();
     } else {
       ++exponentShift;  // a dropped integer digit still counts a power of ten
+      droppedNonZero |= cur.Peek() != '0';
     }
     cur.Next();
   }
@@ -73,6 +75,8 @@ double NumericValue(std::string_view text) {
       if (mantissa.size() < kMaxDigits) {
         if (!(mantissa.empty() && cur.Peek() == '0')) mantissa += cur.Peek();
         --exponentShift;
+      } else {
+        droppedNonZero |= cur.Peek() != '0';
       }
       cur.Next();
     }
@@ -100,6 +104,13 @@ double NumericValue(std::string_view text) {
     }
   }
   if (mantissa.empty()) return negative ? -0.0 : 0.0;
+  if (droppedNonZero) {
+    // The kept digits may end exactly halfway between two doubles, where
+    // the dropped ones decide the rounding: one more non-zero digit stands
+    // for them all.
+    mantissa += '1';
+    --exponentShift;
+  }
 
   std::string buffer = negative ? "-" : "";
   buffer += mantissa;

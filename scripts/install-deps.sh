@@ -12,7 +12,8 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgm
                 fonts-liberation2 fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool imagemagick poppler-utils cups cups-client cups-bsd
                printer-driver-cups-pdf g++-mingw-w64-x86-64-posix wine wine64
-               dpkg-dev librsvg2-bin desktop-file-utils)
+               dpkg-dev librsvg2-bin desktop-file-utils
+               clang libfuzzer-14-dev libclang-rt-14-dev)
 package_packages=(dpkg-dev librsvg2-bin desktop-file-utils xvfb xauth xdotool imagemagick openbox)
 
 packages=("${build_packages[@]}")

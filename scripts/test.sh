@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the test
+# suite, the Debian package made from it, the same suite built with the
+# address and undefined-behaviour sanitizers, each fuzz target for a short
+# while, and the Windows check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,5 +18,21 @@ ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 # The Debian package made from this build: its files, Depends, desktop entries.
 scripts/package.sh --from "$build" >/dev/null
 
+# The whole suite again under the sanitizers, optimised lightly so that it
+# builds fast and its reports keep their lines. Leaks are reported too.
+asan=${WINTARVO_ASAN_BUILD:-build-asan}
+cmake -S . -B "$asan" -G Ninja -DWINTARVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+  "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1"
+cmake --build "$asan"
+ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} \
+  UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+  ctest --test-dir "$asan" --output-on-failure -j"$(nproc)"
+
+# Every fuzz target for 25 seconds, two at a time (scripts/fuzz.sh; the long
+# runs are described in docs/fuzzing.md).
+scripts/fuzz.sh -j 2 all 25
+
 # The Windows side of the platform layer, compiled and tested.
 scripts/windows-check.sh
+
+echo "test.sh: every test passed in $((SECONDS / 60)) min $((SECONDS % 60)) s"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/batchline.h"
 #include "platform/paths.h"
 
 namespace wt {
@@ -45,6 +46,20 @@ TEST(BatchRule, RefusesANameThatWouldReachTheInterpreter) {
   EXPECT_EQ(refusal->icon, MessageIcon::Critical);
   EXPECT_FALSE(BatchRefusal(amp, false));  // no interpreter: anything goes
   EXPECT_FALSE(BatchRefusal(RebuildDatasetPaths("c:\\R&D\\", "benz"), true));  // not on the line
+}
+
+// Where the batch line is built, as this system starts batch files: through
+// the command interpreter (Windows) a name with one of its special characters
+// is refused before anything starts; without one (Linux) every name passes.
+TEST(BatchRule, FollowsHowThisSystemStartsBatchFiles) {
+  const bool interpreter = BatchLineGoesThroughInterpreter();
+  for (char c : std::string("&|<>^%")) {
+    const DatasetState dataset = SplitInputPath(std::string("c:\\data\\be") + c + "nz.in");
+    EXPECT_EQ(BatchRefusal(dataset, interpreter).has_value(), interpreter) << c;
+    EXPECT_EQ(CalculateCommand(dataset, OutputMode::MolecularView),
+              std::string("c:\\zorb\\wtarvo.bat be") + c + "nz mol");
+  }
+  EXPECT_FALSE(BatchRefusal(SplitInputPath("c:\\R&D\\benz (1)!.in"), interpreter));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "common/pathtext.h"
 #include "platform/atomicfile.h"
+#include "platform/batchline.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 
@@ -52,6 +53,10 @@ class WindowsPlatformTest : public ::testing::Test {
   }
   fs::path oldFolder_, dir_;
 };
+
+TEST_F(WindowsPlatformTest, BatchFilesAreStartedThroughTheCommandInterpreter) {
+  EXPECT_TRUE(BatchLineGoesThroughInterpreter());
+}
 
 TEST_F(WindowsPlatformTest, PathsAreUsedAsTheyAre) {
   EXPECT_EQ(HostPath("c:\\zorb\\wtarvo.ini"), "c:\\zorb\\wtarvo.ini");

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/batchline.h"
+
 namespace wt {
 namespace {
 
@@ -62,6 +64,10 @@ TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {
   EXPECT_EQ(report[3], "b\"c");
   EXPECT_EQ(report[4], "$(x)");  // no shell saw it
   EXPECT_EQ(report[5], ";|&");
+}
+
+TEST_F(ProcessTest, ABatchFileIsStartedWithoutAnInterpreter) {
+  EXPECT_FALSE(BatchLineGoesThroughInterpreter());
 }
 
 TEST_F(ProcessTest, DrivePathProgramIsMapped) {

@@ -1,0 +1,199 @@
+// The settings file c:\zorb\wtarvo.ini when it is missing, odd or cannot be
+// written, and when the program is killed while it writes it.
+// docs/bad-input.md lists these cases with what the user sees.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "frontend/settings.h"
+#include "frontend/wtrvg.h"
+#include "platform/tests/killwhilewriting.h"
+#include "platform/tests/noaccess.h"
+
+namespace wt {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("wt_settings_" + std::to_string(getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    zorb_ = dir_ / "drive_c" / "zorb";
+    file_ = zorb_ / "wtarvo.ini";
+    fs::create_directories(zorb_);
+    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("WINTARVO_DRIVES");
+    fs::remove_all(dir_);
+  }
+
+  void Write(const std::string& bytes) const { std::ofstream(file_, std::ios::binary) << bytes; }
+  std::string Read() const {
+    std::ostringstream bytes;
+    bytes << std::ifstream(file_, std::ios::binary).rdbuf();
+    return bytes.str();
+  }
+  // The values as one text: input path | slot 0 | slot 1 | slot 2 | slot 3.
+  static std::string Values(const Settings& s) {
+    return s.InputPath + "|" + s.EditorCommands[0] + "|" + s.EditorCommands[1] + "|" +
+           s.EditorCommands[2] + "|" + s.EditorCommands[3];
+  }
+  static std::string Loaded() { return Values(LoadSettings(kSettingsFile)); }
+  static bool Save(const Settings& settings, std::string* reason = nullptr) {
+    return SaveSettings(settings, kSettingsFile, reason);
+  }
+
+  fs::path dir_;
+  fs::path zorb_;
+  fs::path file_;
+};
+
+const std::string kDefaults = "|notepad |notepad |notepad |notepad ";
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReadGivesTheDefaults) {
+  EXPECT_EQ(Loaded(), kDefaults);  // missing
+  fs::create_directory(file_);
+  EXPECT_EQ(Loaded(), kDefaults);
+  fs::remove(file_);
+  ASSERT_EQ(mkfifo(file_.c_str(), 0644), 0);
+  EXPECT_EQ(Loaded(), kDefaults);  // no wait for a writer
+  fs::remove(file_);
+  Write("c:\\data\\benz.in\r\nvi\r\nvi\r\nvi\r\nvi\r\n");
+  {
+    testing::NoAccess closed({file_}, {});
+    EXPECT_EQ(Loaded(), kDefaults);
+  }
+  EXPECT_EQ(Loaded(), "c:\\data\\benz.in|vi|vi|vi|vi");
+}
+
+TEST_F(SettingsFileTest, MissingLinesKeepTheirDefaults) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", kDefaults},
+      {"\r\n", kDefaults},
+      {"c:\\data\\benz.in", "c:\\data\\benz.in|notepad |notepad |notepad |notepad "},
+      {"c:\\a.in\r\nvi \r\n", "c:\\a.in|vi |notepad |notepad |notepad "},
+      {"c:\\a.in\r\nvi\r\nemacs\r\n", "c:\\a.in|vi|emacs|notepad |notepad "},
+      {"c:\\a.in\r\n\r\n\r\n\r\n", "c:\\a.in||||notepad "},
+      // Lines ended by CR alone or by LF alone are lines all the same.
+      {"c:\\a.in\rvi\rvi\rx\ry\r", "c:\\a.in|vi|vi|x|y"},
+      {"c:\\a.in\nvi\n\nx\ny\nsixth\n", "c:\\a.in|vi||x|y"}};
+  for (const auto& [file, values] : cases) {
+    Write(file);
+    EXPECT_EQ(Loaded(), values) << file;
+    // The next save writes all five lines.
+    ASSERT_TRUE(Save(LoadSettings(kSettingsFile)));
+    std::string expected;
+    for (std::size_t start = 0, bar; start <= values.size(); start = bar + 1) {
+      bar = values.find('|', start);
+      if (bar == std::string::npos) bar = values.size();
+      expected += values.substr(start, bar - start) + "\r\n";
+    }
+    EXPECT_EQ(Read(), expected) << file;
+  }
+}
+
+TEST_F(SettingsFileTest, LongLinesAndAnyBytesAreKeptAsTheyAre) {
+  const std::string megabyte = "c:\\" + std::string(std::size_t{1} << 20, 'd') + "\\benz.in";
+  const std::string binary("\0\x01\xff\xe9 \t\x7f\"'&|<>%$;", 16);
+  const std::string file =
+      megabyte + "\r\n" + binary + "\r\n" + std::string(1 << 20, ' ') + "\r\nvi\r\nvi\r\n";
+  Write(file);
+  const Settings loaded = LoadSettings(kSettingsFile);
+  EXPECT_EQ(loaded.InputPath, megabyte);
+  EXPECT_EQ(loaded.EditorCommands[0], binary);
+  ASSERT_TRUE(Save(loaded));
+  EXPECT_EQ(Read(), file);
+
+  // A line beyond what the reader holds (64 MiB) ends the reading: the values
+  // before it stay, the rest are defaults.
+  Write("c:\\a.in\r\n");
+  fs::resize_file(file_, std::uintmax_t{65} << 20);
+  EXPECT_EQ(Loaded(), "c:\\a.in" + kDefaults);
+}
+
+TEST_F(SettingsFileTest, AFailedSaveSaysWhyAndKeepsTheOldFile) {
+  const Settings settings{"c:\\data\\benz.in", DefaultEditorCommands()};
+  Write("old\r\n");
+  std::string reason;
+  {
+    testing::NoAccess closed({}, {zorb_});
+    EXPECT_FALSE(Save(settings, &reason));
+    EXPECT_EQ(reason, "Permission denied");
+  }
+  EXPECT_EQ(Read(), "old\r\n");
+
+  // Full: a file size limit fails the write as a full disk would.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{16, 16};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string why;
+    _exit(!Save(settings, &why) && why == "File too large" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(Read(), "old\r\n");
+  EXPECT_EQ(testing::Temporaries(zorb_).size(), 0u);
+
+  fs::remove(file_);
+  fs::create_directory(file_);
+  EXPECT_FALSE(Save(settings, &reason));
+  EXPECT_EQ(reason, "Is a directory");
+  fs::remove_all(zorb_);
+  EXPECT_FALSE(Save(settings, &reason));
+  EXPECT_EQ(reason, "No such file or directory");
+}
+
+TEST_F(SettingsFileTest, AKilledSaveLeavesTheOldFileOrTheNewOneWhole) {
+  // Large values, so that the file takes many writes' worth of stops.
+  Settings versions[2];
+  for (int v = 0; v < 2; ++v) {
+    versions[v].InputPath = "c:\\data\\" + std::string(400000 + v, static_cast<char>('a' + v));
+    versions[v].EditorCommands[2] = std::string(300000, static_cast<char>('p' + v));
+  }
+  auto save = [&](int v) { return [&, v] { return Save(versions[v]) ? 0 : 1; }; };
+  const testing::TracedRun first = testing::RunTraced(save(0), zorb_, testing::KillAt::Never);
+  ASSERT_TRUE(first.traced) << "this system does not let a test trace its child process";
+  ASSERT_EQ(first.exitStatus, 0);
+  const std::string old = Read();
+  const testing::TracedRun second = testing::RunTraced(save(1), zorb_, testing::KillAt::Never);
+  ASSERT_EQ(second.exitStatus, 0);
+  const std::string young = Read();
+  const int stops = std::min(first.stops, second.stops);
+  const int writingStops = std::min(first.writingStops, second.writingStops);
+  ASSERT_GT(writingStops, 0);
+
+  std::mt19937 random(12);
+  for (int i = 0; i < 24; ++i) {
+    const bool whileWriting = i % 2 == 1;
+    const int n =
+        1 + static_cast<int>(random() % static_cast<unsigned>(whileWriting ? writingStops : stops));
+    const testing::TracedRun run =
+        testing::RunTraced(save(i / 2 % 2), zorb_,
+                           whileWriting ? testing::KillAt::WritingStop : testing::KillAt::Stop, n);
+    EXPECT_TRUE(run.killed);
+    const std::string now = Read();
+    ASSERT_TRUE(now == old || now == young)
+        << "a file of " << now.size() << " bytes after a kill at "
+        << (whileWriting ? "writing stop " : "stop ") << n;
+  }
+}
+
+}  // namespace
+}  // namespace wt

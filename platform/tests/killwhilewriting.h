@@ -1,0 +1,191 @@
+// Killing a program at a chosen moment of its run, to see what a kill in
+// the middle of writing a file leaves behind (Linux).
+//
+// The program runs traced and stops at each of its system calls, so the
+// moments of a run can be counted and a kill lands exactly where it is
+// aimed. It is writing a file while it holds a file of the folder watched
+// open for writing, or while a temporary file (a name beginning with a dot,
+// see platform/atomicfile.h) lies there.
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ptrace.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace wt::testing {
+
+// The temporary files of writes into `folder`.
+inline std::vector<std::filesystem::path> Temporaries(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> found;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().filename().string().starts_with(".")) found.push_back(entry.path());
+  }
+  return found;
+}
+
+enum class KillAt {
+  Never,        // let the run end by itself
+  Stop,         // the n-th stop of the run
+  WritingStop,  // the n-th stop while a file is being written
+};
+
+struct TracedRun {
+  bool traced = true;    // false: this system does not let a test trace its child
+  int stops = 0;         // stops of the run, up to the kill
+  int writingStops = 0;  // of them, stops while a file was being written
+  bool killed = false;
+  int exitStatus = -1;         // when it ended by itself
+  bool leftTemporary = false;  // the kill left a temporary file (now removed)
+};
+
+namespace internal {
+
+// The exit status of a child that could not be traced.
+inline constexpr int kNotTraced = 124;
+
+// True when process `pid` holds a file of `folder` (a canonical path) open
+// for writing.
+inline bool HoldsOpenForWriting(pid_t pid, const std::filesystem::path& folder) {
+  const std::filesystem::path fds = "/proc/" + std::to_string(pid) + "/fd";
+  std::error_code error;
+  for (const auto& fd : std::filesystem::directory_iterator(fds, error)) {
+    const std::filesystem::path file = std::filesystem::read_symlink(fd.path(), error);
+    if (error || file.parent_path() != folder) continue;
+    std::ifstream info("/proc/" + std::to_string(pid) + "/fdinfo/" + fd.path().filename().string());
+    std::string key, flags;
+    while (info >> key >> flags) {
+      if (key == "flags:") return (std::stoi(flags, nullptr, 8) & O_ACCMODE) != O_RDONLY;
+    }
+  }
+  return false;
+}
+
+// True for a system call after which a process may hold other files open or
+// a folder hold other files; whether a program is writing can change only
+// then, so the costly look is taken only after these.
+inline bool MayChangeFiles(long call) {
+  switch (call) {
+    case SYS_openat:
+    case SYS_close:
+    case SYS_renameat:
+    case SYS_renameat2:
+    case SYS_unlinkat:
+    case SYS_dup:
+    case SYS_dup3:
+    case SYS_fcntl:
+#ifdef SYS_open
+    case SYS_open:
+    case SYS_creat:
+    case SYS_rename:
+    case SYS_unlink:
+    case SYS_dup2:
+#endif
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Follows the traced child `child` from its first stop to its end or its
+// kill at the n-th stop of the kind `at`.
+inline TracedRun Follow(pid_t child, const std::filesystem::path& folder, KillAt at, int n) {
+  TracedRun run;
+  const std::filesystem::path watched = std::filesystem::canonical(folder);
+  int status = 0;
+  waitpid(child, &status, 0);  // the stop before the program proper begins
+  if (WIFEXITED(status) && WEXITSTATUS(status) == kNotTraced) {
+    run.traced = false;
+    return run;
+  }
+  ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_EXITKILL | PTRACE_O_TRACESYSGOOD);
+  int pass = 0;    // a signal to hand on to the child
+  long call = -1;  // the system call entered last
+  bool writing = false;
+  for (;;) {
+    ptrace(PTRACE_SYSCALL, child, nullptr, pass);
+    pass = 0;
+    if (waitpid(child, &status, 0) != child || WIFEXITED(status) || WIFSIGNALED(status)) break;
+    if (!WIFSTOPPED(status)) continue;
+    if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+      pass = WSTOPSIG(status);
+      continue;
+    }
+    ++run.stops;
+    __ptrace_syscall_info info{};
+    ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info);
+    if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+      call = static_cast<long>(info.entry.nr);
+    } else if (MayChangeFiles(call)) {
+      writing = HoldsOpenForWriting(child, watched) || !Temporaries(folder).empty();
+    }
+    if (writing) ++run.writingStops;
+    if ((at == KillAt::Stop && run.stops == n) ||
+        (at == KillAt::WritingStop && writing && run.writingStops == n)) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      break;
+    }
+  }
+  run.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+  if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
+  for (const std::filesystem::path& left : Temporaries(folder)) {
+    run.leftTemporary = true;
+    std::filesystem::remove(left);
+  }
+  return run;
+}
+
+}  // namespace internal
+
+// Runs the program `argv` (the program first) with standard input from the
+// file `input` and no output, traced, and kills it as `at` and `n` say.
+// Leak checking is off in it: the leak checker cannot trace a traced
+// program.
+inline TracedRun RunTraced(const std::vector<std::string>& argv, const std::string& input,
+                           const std::filesystem::path& folder, KillAt at, int n = 0) {
+  std::vector<char*> args;
+  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  const std::string asanOptions =
+      (asan ? std::string(asan) + ":" : std::string()) + "detect_leaks=0";
+  const pid_t child = fork();
+  if (child == 0) {
+    const int in = open(input.c_str(), O_RDONLY);
+    const int out = open("/dev/null", O_WRONLY);
+    if (in < 0 || out < 0) _exit(126);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(out, 2);
+    setenv("ASAN_OPTIONS", asanOptions.c_str(), 1);
+    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(internal::kNotTraced);
+    execv(args[0], args.data());  // stops here, traced
+    _exit(127);
+  }
+  return internal::Follow(child, folder, at, n);
+}
+
+// The same for `body` run in a child process of this one; its result is the
+// exit status.
+inline TracedRun RunTraced(const std::function<int()>& body, const std::filesystem::path& folder,
+                           KillAt at, int n = 0) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(internal::kNotTraced);
+    raise(SIGSTOP);
+    _exit(body());
+  }
+  return internal::Follow(child, folder, at, n);
+}
+
+}  // namespace wt::testing
