@@ -1,4 +1,5 @@
 #include "common/linereader.h"
+#include "platform/tests/testfolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,9 +17,7 @@ namespace fs = std::filesystem;
 class LineReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() /
-            ("wt_lines_" + std::to_string(getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    path_ = TestPath("wt_lines");
   }
   void TearDown() override { fs::remove(path_); }
 

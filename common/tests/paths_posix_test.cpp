@@ -8,6 +8,7 @@
 #include "common/fileexists.h"
 #include "common/linereader.h"
 #include "common/pathtext.h"
+#include "platform/tests/testfolder.h"
 
 namespace wt {
 namespace {
@@ -22,10 +23,7 @@ TEST(FileNameOf, SlashEndsAFolderOnLinux) {
 class FileExistsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("wt_fileexists_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
+    dir_ = FreshTestFolder("wt_fileexists");
     std::filesystem::create_directories(dir_ / "drive_c" / "zorb");
     setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
   }

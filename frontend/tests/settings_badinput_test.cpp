@@ -17,6 +17,7 @@
 #include "frontend/wtrvg.h"
 #include "platform/tests/killwhilewriting.h"
 #include "platform/tests/noaccess.h"
+#include "platform/tests/testfolder.h"
 
 namespace wt {
 namespace {
@@ -26,10 +27,7 @@ namespace fs = std::filesystem;
 class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("wt_settings_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    dir_ = FreshTestFolder("wt_settings");
     zorb_ = dir_ / "drive_c" / "zorb";
     file_ = zorb_ / "wtarvo.ini";
     fs::create_directories(zorb_);

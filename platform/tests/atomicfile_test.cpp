@@ -1,4 +1,5 @@
 #include "platform/atomicfile.h"
+#include "platform/tests/testfolder.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -19,10 +20,7 @@ namespace fs = std::filesystem;
 class AtomicFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("wt_atomic_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    dir_ = FreshTestFolder("wt_atomic");
     fs::create_directories(dir_ / "drive_c" / "zorb");
     setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
   }

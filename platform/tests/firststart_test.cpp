@@ -1,4 +1,5 @@
 #include "platform/firststart.h"
+#include "platform/tests/testfolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -19,10 +20,7 @@ namespace fs = std::filesystem;
 class FirstStartTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("wt_firststart_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    dir_ = FreshTestFolder("wt_firststart");
     system_ = dir_ / "usr/lib/wintarvo/zorb";
     drives_ = dir_ / "home/ana/.wintarvo";
     zorb_ = drives_ / "drive_c/zorb";

@@ -14,6 +14,7 @@
 #include "platform/batchline.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "platform/tests/testfolder.h"
 
 namespace wt {
 namespace {
@@ -41,9 +42,7 @@ class WindowsPlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
     oldFolder_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("wt_win_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
+    dir_ = FreshTestFolder("wt_win");
     fs::create_directories(dir_ / "work folder");
   }
   void TearDown() override {

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/batchline.h"
+#include "platform/tests/testfolder.h"
 
 namespace wt {
 namespace {
@@ -20,10 +21,7 @@ class ProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
     oldFolder_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("wt_process_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    dir_ = FreshTestFolder("wt_process");
     fs::create_directories(dir_ / "drive_c" / "zorb");
     fs::create_directories(dir_ / "work folder");
     setenv("WINTARVO_DRIVES", dir_.c_str(), 1);

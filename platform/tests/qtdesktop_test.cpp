@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 
+#include "platform/tests/testfolder.h"
 #include "platform/windowlook.h"
 
 namespace wt {
@@ -62,10 +63,7 @@ TEST(QtDesktop, MessageBoxShowsTitleIconButtonsAndReturnsTheAnswer) {
 class OpenDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("wt_open_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
+    folder_ = FreshTestFolder("wt_open");
     dialog_.fileName = "benz.in";
     dialog_.initDir = folder_.string();
     dialog_.dialogTitle = "Open input file";

@@ -14,6 +14,7 @@
 
 #include "platform/recorder.h"
 #include "platform/tests/noaccess.h"
+#include "platform/tests/testfolder.h"
 #include "plotview/azioni.h"
 
 namespace wt::plot {
@@ -24,11 +25,7 @@ namespace fs = std::filesystem;
 class AzioniBadInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("wt_azioni_bad_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    folder_ = FreshTestFolder("wt_azioni_bad");
     previousFolder_ = fs::current_path();
     fs::current_path(folder_);
   }

@@ -1,3 +1,4 @@
+#include "platform/tests/testfolder.h"
 #include "plotview/azioni.h"
 
 #include <gtest/gtest.h>
@@ -52,9 +53,7 @@ class ImagePrintJob : public gdi::PrintJob {
 class AzioniTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("wt_azioni_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = TestPath("wt_azioni");
     fs::create_directories(folder_);
     previousFolder_ = fs::current_path();
     fs::current_path(folder_);

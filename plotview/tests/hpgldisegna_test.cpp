@@ -1,3 +1,4 @@
+#include "platform/tests/testfolder.h"
 #include "plotview/hpgldisegna.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +22,7 @@ constexpr std::uint32_t kBlack = 0xFF000000u;
 class HpglReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() /
-            ("wt_hpgl_" + std::to_string(getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".hgl");
+    path_ = TestPath("wt_hpgl") += ".hgl";
     reader_.SetTargetDC(&dc_);
   }
   void TearDown() override { fs::remove(path_); }

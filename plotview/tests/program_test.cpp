@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/tests/testfolder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -28,9 +30,7 @@ std::string ReadAll(const fs::path& path) {
 class WtplotProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("wt_wtplot_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = wt::TestPath("wt_wtplot");
     fs::create_directories(folder_ / "runtime");
     fs::permissions(folder_ / "runtime", fs::perms::owner_all);
     std::ofstream(folder_ / "plot.hgl", std::ios::binary)
