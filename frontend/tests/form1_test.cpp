@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "frontend/tests/window_fixture.h"
+#include "platform/tests/noaccess.h"
 #include "platform/windowlook.h"
 
 namespace wt {
@@ -402,6 +403,77 @@ TEST_F(Form1Test, ExitAndCloseSaveTheSettings) {
             "box Warning/stop/ok: Cannot write the settings file 'c:\\zorb\\wtarvo.ini': No such "
             "file or directory");
   EXPECT_EQ(form_->exitStatus(), 1);
+}
+
+// The Path box holds the whole megabyte (a line edit holds 32767 characters
+// unless told otherwise); the settings file comes back byte for byte.
+TEST_F(Form1Test, SettingsWithLongLinesAndAnyBytesComeBackUnchanged) {
+  const std::string folder = "c:\\" + std::string(std::size_t{1} << 20, 'd') + "\\";
+  const std::string binary("vi \0\x01\xff\t\"'&|<>%", 15);
+  const std::string settings = folder + "benz.in\r\n" + binary + "\r\n" +
+                               std::string(std::size_t{1} << 20, 'e') + "\r\nx\r\n\xe9\r\n";
+  Start(settings);
+  EXPECT_EQ(Box("Text2")->text().toStdString(), folder);
+  EXPECT_EQ(Box("Text1")->text(), "benz");
+  EXPECT_EQ(form_->editorCommands()[0], binary);
+  form_->close();
+  EXPECT_EQ(ReadFile("zorb/wtarvo.ini"), settings);
+  EXPECT_EQ(Log(), "");
+}
+
+// A missing file is met by the tests of each button above; a folder or a
+// file that cannot be read is as missing.
+TEST_F(Form1Test, DatasetFilesThatAreFoldersOrClosedAreMissing) {
+  StartOnBenz({});
+  const std::filesystem::path data = dir_ / "drive_c" / "data";
+  auto useAll = [&] {
+    Button("Command7")->click();
+    Button("Command5")->click();
+    Button("Command6")->click();
+    Trigger("ChiamaKryst");
+    form_->Tempo_Timer();
+    EXPECT_EQ(Log(),
+              "box /-/ok: file not exist\n"
+              "box /-/ok: Not found the dataset.\n"
+              "box Warning/stop/ok-cancel: File c:\\data\\benz.out does not exist\n"
+              "box Warning/stop/ok-cancel: File c:\\data\\benz.cor does not exist");
+  };
+  for (const char* name : {"benz.in", "benz.cor", "benz.out"}) {
+    std::filesystem::create_directory(data / name);
+  }
+  useAll();
+  for (const char* name : {"benz.in", "benz.cor", "benz.out"}) {
+    std::filesystem::remove(data / name);
+    WriteFile(std::string("data/") + name, "x");
+  }
+  testing::NoAccess closed({data / "benz.in", data / "benz.cor", data / "benz.out"}, {});
+  useAll();
+}
+
+TEST_F(Form1Test, PathsWithBlanksQuotesAndOtherCharactersGoOnTheLinesAsTheyAre) {
+  Start();
+  desktop_.openAnswers.push_back("c:\\my data\\it's \"q\" benz\xc3\xa8ne&%.in");
+  Button("Command1")->click();
+  EXPECT_EQ(Box("Text2")->text() + "|" + Box("Text1")->text(),
+            QString::fromUtf8("c:\\my data\\|it's \"q\" benz\xc3\xa8ne&%"));
+  std::filesystem::create_directories(dir_ / "drive_c" / "my data");
+  for (const char* extension : {".in", ".cor", ".out"}) {
+    WriteFile("my data/it's \"q\" benz\xc3\xa8ne&%" + std::string(extension), "x");
+  }
+  for (const char* button : {"Command7", "Command5", "Command3", "Command6"}) {
+    Button(button)->click();
+  }
+  Trigger("chiamaXYZ");
+  // Nothing is quoted: the programs get the blanks as word breaks.
+  EXPECT_EQ(Log(),
+            "open Open input file\n"
+            "cd c:\\my data\\\n"
+            "max c:\\zorb\\wtarvo.bat it's \"q\" benz\xc3\xa8ne&% mol\n"
+            "cd c:\\my data\\\n"
+            "max c:\\zorb\\tarvo.exe it's \"q\" benz\xc3\xa8ne&%\n"
+            "max notepad  c:\\my data\\it's \"q\" benz\xc3\xa8ne&%.in\n"
+            "max notepad  c:\\my data\\it's \"q\" benz\xc3\xa8ne&%.out\n"
+            "normal c:\\zorb\\xkryst  c:\\my data\\it's \"q\" benz\xc3\xa8ne&%.cor  2");
 }
 
 }  // namespace
