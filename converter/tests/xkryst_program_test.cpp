@@ -1,6 +1,6 @@
-// xkryst run as a program on bad input, in console mode: what it says on
-// standard error, its exit status, and what it leaves in c:\zorb\.
-// docs/bad-input.md lists these cases with what the user sees.
+// xkryst run as a program in console mode, on good input and bad: what it
+// says on standard error, its exit status, and what it leaves in c:\zorb\.
+// docs/bad-input.md lists the bad inputs with what the user sees.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -30,7 +30,7 @@ struct Outcome {
 
 const Outcome kNotFound{1, "Warning: File not found\n"};
 
-class XkrystBadInputTest : public ::testing::Test {
+class XkrystProgramTest : public ::testing::Test {
  protected:
   void SetUp() override { drives_.Write("temp64", testing::ReadBytes(Sample("temp64"))); }
 
@@ -85,7 +85,7 @@ class XkrystBadInputTest : public ::testing::Test {
   testing::TempDrives drives_;
 };
 
-TEST_F(XkrystBadInputTest, AFileThatCannotBeOpenedIsNotFound) {
+TEST_F(XkrystProgramTest, AFileThatCannotBeOpenedIsNotFound) {
   fs::create_directory(drives_.Zorb("folder.cor"));
   ASSERT_EQ(mkfifo(drives_.Zorb("pipe.cor").c_str(), 0644), 0);
   const std::string unreadable = drives_.Write("secret.cor", testing::HydrogenStep());
@@ -108,20 +108,21 @@ TEST_F(XkrystBadInputTest, AFileThatCannotBeOpenedIsNotFound) {
   EXPECT_TRUE(Written().empty());
 }
 
-TEST_F(XkrystBadInputTest, EmptyAndBinaryFilesWithoutMarkersHaveNoStep) {
+TEST_F(XkrystProgramTest, EmptyAndBinaryFilesWithoutMarkersHaveNoStep) {
   std::string binary;
   for (int round = 0; round < 4; ++round) {
     for (int byte = 0; byte < 256; ++byte) binary += static_cast<char>(byte);
   }
+  // Every number is refused; a route line is taken; the end of the input ends.
   const std::string refused = Prompt(0) + "Warning: Wrong Step Number\n";
-  for (const std::string& bytes : {std::string(), binary}) {
-    EXPECT_EQ(Run(drives_.Write("run.cor", bytes), "1", "1\n0\n"),
-              (Outcome{0, refused + refused + Prompt(0)}));
+  for (const std::string& bytes : {std::string(), binary, std::string("no marker\r\n")}) {
+    EXPECT_EQ(Run(drives_.Write("run.cor", bytes), "1", "1\n0\n\nroute x\nabc\n"),
+              (Outcome{0, refused + refused + refused + Prompt(0) + refused + Prompt(0)}));
   }
   EXPECT_TRUE(Written().empty());
 }
 
-TEST_F(XkrystBadInputTest, BinaryBytesInAStepAreTakenAsTheyStand) {
+TEST_F(XkrystProgramTest, BinaryBytesInAStepAreTakenAsTheyStand) {
   // The count line reads 0: an empty molecule.
   EXPECT_EQ(Run(drives_.Write("run.cor", std::string("$\0\xff\r\n\xfe\x01\r\n\x80", 10)), "2"),
             (Outcome{0, Created("tarvo.xyz")}));
@@ -138,7 +139,7 @@ TEST_F(XkrystBadInputTest, BinaryBytesInAStepAreTakenAsTheyStand) {
             "C:\\zorb\\tarvo.xyz\r\n 1 \r\n" + symbol + "     2.50000    .00000  -1.00000\r\n");
 }
 
-TEST_F(XkrystBadInputTest, LineEndsAndLongLinesGiveTheSameFiles) {
+TEST_F(XkrystProgramTest, LineEndsAndLongLinesGiveTheSameFiles) {
   const std::string sample = testing::ReadBytes(Sample("temp64"));
   std::string lf, cr, longLines;
   for (char c : sample) {
@@ -169,7 +170,7 @@ TEST_F(XkrystBadInputTest, LineEndsAndLongLinesGiveTheSameFiles) {
   }
 }
 
-TEST_F(XkrystBadInputTest, NumbersBeyondSixteenBitsAreRefusedNeverWrapped) {
+TEST_F(XkrystProgramTest, NumbersBeyondSixteenBitsAreRefusedNeverWrapped) {
   const std::string atom = AtomLine("1", "1", "1", "H ");
   const std::pair<std::string, std::string> cases[] = {
       {Step("65537", {atom}),
@@ -197,7 +198,7 @@ TEST_F(XkrystBadInputTest, NumbersBeyondSixteenBitsAreRefusedNeverWrapped) {
             (Outcome{0, Prompt(3) + Created("tarvo.mol")}));
 }
 
-TEST_F(XkrystBadInputTest, MoreThan32767MarkersAreTooManySteps) {
+TEST_F(XkrystProgramTest, MoreThan32767MarkersAreTooManySteps) {
   std::string markers;
   for (int i = 0; i <= 32767; ++i) markers += "$\r\n";
   EXPECT_EQ(Run(drives_.Write("run.cor", markers)),
@@ -205,7 +206,7 @@ TEST_F(XkrystBadInputTest, MoreThan32767MarkersAreTooManySteps) {
   EXPECT_TRUE(Written().empty());
 }
 
-TEST_F(XkrystBadInputTest, BlocksCutShortAreNeverWrittenInPart) {
+TEST_F(XkrystProgramTest, BlocksCutShortAreNeverWrittenInPart) {
   const std::string atom = AtomLine("1", "1", "1", "H ");
   const std::string path = drives_.Write("run.cor", Step("1", {atom}) + Step("3", {atom, atom}));
   EXPECT_EQ(Run(path, "2", "2\n"),
@@ -219,7 +220,7 @@ TEST_F(XkrystBadInputTest, BlocksCutShortAreNeverWrittenInPart) {
   EXPECT_EQ(Written(), std::vector<std::string>{"tarvo001.xyz"});
 }
 
-TEST_F(XkrystBadInputTest, ALineLongerThan64MiBIsUnreadable) {
+TEST_F(XkrystProgramTest, ALineLongerThan64MiBIsUnreadable) {
   EXPECT_EQ(Run(drives_.WriteLongLine("long.cor", "$\r\n")),
             (Outcome{1,
                      "Warning: The file 'c:\\zorb\\long.cor' cannot be read: a line is longer "
@@ -227,7 +228,7 @@ TEST_F(XkrystBadInputTest, ALineLongerThan64MiBIsUnreadable) {
   EXPECT_TRUE(Written().empty());
 }
 
-TEST_F(XkrystBadInputTest, AnOutputFolderThatIsMissingReadOnlyOrFullKeepsTheOldFile) {
+TEST_F(XkrystProgramTest, AnOutputFolderThatIsMissingReadOnlyOrFullKeepsTheOldFile) {
   fs::create_directories(drives_.Root() / "drive_c" / "data");
   testing::WriteBytes(drives_.Root() / "drive_c" / "data" / "one.cor", testing::HydrogenStep());
   const std::string one = "c:\\data\\one.cor";
@@ -252,6 +253,11 @@ TEST_F(XkrystBadInputTest, AnOutputFolderThatIsMissingReadOnlyOrFullKeepsTheOldF
   EXPECT_EQ(drives_.Read("tarvo.mol"), "old\r\n");
   EXPECT_EQ(Written(), std::vector<std::string>{"tarvo.mol"});  // no temporary file left
 
+  fs::create_directory(drives_.Zorb("tarvo.xyz"));
+  EXPECT_EQ(Run(one, "2"), (Outcome{1,
+                                    "Warning: The file 'C:\\zorb\\tarvo.xyz' cannot be written: "
+                                    "Is a directory\n"}));
+
   fs::remove_all(drives_.Zorb(""));
   EXPECT_EQ(Run(one), (Outcome{1,
                                "Warning: The file 'C:\\zorb\\tarvo.mol' cannot be written: "
@@ -268,7 +274,7 @@ TEST_F(XkrystBadInputTest, AnOutputFolderThatIsMissingReadOnlyOrFullKeepsTheOldF
                "folder is unknown (neither WINTARVO_DRIVES nor HOME is set)\n"}));
 }
 
-TEST_F(XkrystBadInputTest, PathsWithBlanksQuotesAndOtherCharacters) {
+TEST_F(XkrystProgramTest, PathsWithBlanksQuotesAndOtherCharacters) {
   // Quotes are ordinary characters; a name in UTF-8 is bytes like any other.
   for (const std::string name : {"\"quoted\"it's.cor", "benz\xc3\xa8ne(1)$HOME;&|*.cor"}) {
     drives_.Write(name, testing::HydrogenStep());
@@ -281,12 +287,15 @@ TEST_F(XkrystBadInputTest, PathsWithBlanksQuotesAndOtherCharacters) {
             (Outcome{1,
                      "Warning: Step 1 of the file 'c:\\zorb\\benz\xc3\xa8ne.cor' is incomplete: "
                      "the file ends inside it\n"}));
-  // A blank ends the path word: the rest is the kind.
+  // A blank ends the path word: the rest is the kind, unless the part before
+  // the blank names a file.
   drives_.Write("my data.cor", testing::HydrogenStep());
   EXPECT_EQ(Run(QStringList{"c:\\zorb\\my data.cor 2"}), kNotFound);
+  drives_.Write("my", testing::HydrogenStep());
+  EXPECT_EQ(Run(QStringList{"c:\\zorb\\my", "data.cor", "3"}), (Outcome{0, Created("tarvo.mol")}));
 }
 
-TEST_F(XkrystBadInputTest, TheStepPromptRefusesWhatIsNoStep) {
+TEST_F(XkrystProgramTest, TheStepPromptRefusesWhatIsNoStep) {
   std::string input = std::string(std::size_t{1} << 20, '7') + "\n";  // a megabyte of digits
   input += std::string(
                "\0"
@@ -298,6 +307,46 @@ TEST_F(XkrystBadInputTest, TheStepPromptRefusesWhatIsNoStep) {
     expected += Prompt(3) + "Warning: Wrong Step Number\n";
   EXPECT_EQ(Run("c:\\zorb\\temp64", "1", input),
             (Outcome{0, expected + Prompt(3) + Created("tarvo.mol")}));
+}
+
+TEST_F(XkrystProgramTest, NoArgumentsPromptsForAStepOfTheDefaultFile) {
+  const std::string refused = Prompt(3) + "Warning: Wrong Step Number\n";
+  EXPECT_EQ(Run(QStringList{}, "-1\n99999\n2.5\n"),
+            (Outcome{0, refused + refused + Prompt(3) + Created("tarvo.mol")}));
+  EXPECT_EQ(drives_.Read("tarvo.mol").substr(61, 18), "     6     1.40000");  // step 2
+}
+
+TEST_F(XkrystProgramTest, OneStepIsConvertedAtOnceInTheKindOfTheSecondWord) {
+  drives_.Write("one.cor", testing::HydrogenStep());
+  const std::pair<QStringList, std::string> cases[] = {
+      {{"c:\\zorb\\one.cor", "0"}, "mol"},
+      {{"c:\\zorb\\one.cor", "x"}, "mol"},
+      {{"c:\\zorb\\one.cor"}, "mol"},
+      {{"c:\\zorb\\one.cor", "2.5"}, "xyz"},
+      {{"c:\\zorb\\one.cor", "3.5"}, "in"},
+      {{"c:\\zorb\\one.cor", "3abc"}, "com"},
+      {{"c:\\zorb\\one.cor", "70000"}, "mol"},
+      {{"c:\\zorb\\one.cor", "2", "4"}, "xyz"},
+      {{" \t c:\\zorb\\one.cor\t", "\t2  "}, "xyz"}};
+  for (const auto& [arguments, extension] : cases) {
+    fs::remove(drives_.Zorb("tarvo." + extension));
+    EXPECT_EQ(Run(arguments), (Outcome{0, Created("tarvo." + extension)}))
+        << arguments.join('|').toStdString();
+    EXPECT_TRUE(fs::exists(drives_.Zorb("tarvo." + extension)));
+  }
+}
+
+TEST_F(XkrystProgramTest, AllStepsWritesTheNumberedFiles) {
+  EXPECT_EQ(Run("c:\\zorb\\temp64", "2", "All\n"), (Outcome{0, Prompt(3) + Created("tarvo.xyz")}));
+  for (std::string name : {"tarvo001.xyz", "tarvo002.xyz", "tarvo003.xyz"}) {
+    EXPECT_EQ(drives_.Read(name).substr(0, 28), "C:\\zorb\\" + name + "\r\n 12 \r\n");
+  }
+}
+
+TEST_F(XkrystProgramTest, RouteLineReachesTheGaussInput) {
+  EXPECT_EQ(Run("c:\\zorb\\temp64", "3", "route # B3LYP/6-31G*\rjunk\r\n3\n").status, 0);
+  EXPECT_EQ(drives_.Read("tarvo.com").substr(0, 47),
+            "# B3LYP/6-31G*\r\n\r\nC:\\zorb\\tarvo.com\r\n\r\n 0   1\r\n");
 }
 
 }  // namespace
