@@ -1,7 +1,10 @@
-#include "platform/tests/testfolder.h"
 #include "plotview/azioni.h"
+#include "platform/tests/testfolder.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -13,8 +16,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "platform/recorder.h"
+#include "platform/tests/noaccess.h"
 
 namespace wt::plot {
 namespace {
@@ -53,8 +58,7 @@ class ImagePrintJob : public gdi::PrintJob {
 class AzioniTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = TestPath("wt_azioni");
-    fs::create_directories(folder_);
+    folder_ = FreshTestFolder("wt_azioni");
     previousFolder_ = fs::current_path();
     fs::current_path(folder_);
     WritePlot({"SP9", "PU 0,0", "PD 10430,8000"});
@@ -85,6 +89,40 @@ class AzioniTest : public ::testing::Test {
       return job;
     });
     return *azioni_;
+  }
+
+  static void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+  }
+  // Starts the viewer in window mode on `path`, the messages of earlier runs
+  // forgotten; the picture it shows.
+  QImage Show(const std::string& path) {
+    desktop_.Clear();
+    Make().Start({path, false});
+    return Picture();
+  }
+  QImage ShowBytes(const std::string& bytes) {
+    Write("plot.hgl", bytes);
+    return Show("plot.hgl");
+  }
+  QImage Empty() {
+    QImage empty = Show("");
+    desktop_.Clear();
+    return empty;
+  }
+  // The message boxes shown, one a line: "TITLE/ICON: TEXT".
+  std::string Messages() const {
+    std::string log;
+    for (const Message& m : desktop_.Messages()) {
+      if (!log.empty()) log += '\n';
+      log += m.title + (m.icon == MessageIcon::Critical ? "/stop: " : "/-: ") + m.text;
+    }
+    return log;
   }
 
   WTPLOTR& Window() { return azioni_->Window(); }
@@ -140,14 +178,6 @@ TEST_F(AzioniTest, WindowModeDrawsThePlotAndShowsTheWindow) {
   EXPECT_EQ(opened_, 0);
 }
 
-TEST_F(AzioniTest, AMissingFileOpensTheWindowWithAnEmptyPicture) {
-  Make().Start({"missing.hgl", false});
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  EXPECT_EQ(desktop_.Messages()[0].text, "001 File not found");
-  EXPECT_TRUE(Window().isVisible());
-  EXPECT_TRUE(AllBackground(Picture(), Background()));
-}
-
 TEST_F(AzioniTest, WithoutWordsTheDefaultPlotFileIsDrawn) {
   const fs::path zorb = folder_ / "drives" / "drive_c" / "zorb";
   fs::create_directories(zorb);
@@ -163,11 +193,7 @@ TEST_F(AzioniTest, WithoutWordsTheDefaultPlotFileIsDrawn) {
 TEST_F(AzioniTest, SaveWritesTheRetainedImageIntoTheCurrentFolder) {
   Make().Start({"plot.hgl", false});
   Window().save_menu->trigger();
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  const Message m = desktop_.Messages()[0];
-  EXPECT_EQ(m.text, "File wtplotr.bmp saved");
-  EXPECT_EQ(m.title, "");
-  EXPECT_EQ(m.icon, MessageIcon::None);
+  EXPECT_EQ(Messages(), "/-: File wtplotr.bmp saved");
   QImage saved(QString::fromStdString((folder_ / "wtplotr.bmp").string()), "BMP");
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.size(), QSize(556, 476));
@@ -180,17 +206,6 @@ TEST_F(AzioniTest, SaveWritesTheRetainedImageIntoTheCurrentFolder) {
   EXPECT_EQ(desktop_.Messages().size(), 2u);
   saved.load(QString::fromStdString((folder_ / "wtplotr.bmp").string()), "BMP");
   EXPECT_EQ(saved.pixel(10, 10), kBlack);
-}
-
-TEST_F(AzioniTest, ABitmapThatCannotBeWrittenIsReportedByName) {
-  Make().Start({"plot.hgl", false});
-  fs::create_directory(folder_ / "wtplotr.bmp");
-  Window().save_menu->trigger();
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  const Message m = desktop_.Messages()[0];
-  EXPECT_EQ(m.text, "File wtplotr.bmp cannot be written: Is a directory");
-  EXPECT_EQ(m.title, "Warning");
-  EXPECT_EQ(m.icon, MessageIcon::Critical);
 }
 
 TEST_F(AzioniTest, CopyPutsTheRetainedImageOnTheClipboard) {
@@ -267,8 +282,7 @@ TEST_F(AzioniTest, PrintModePrintsWithoutShowingTheWindow) {
 
 TEST_F(AzioniTest, PrintModeWithAMissingFileEndsTheJobAndFails) {
   EXPECT_EQ(Make().Start({"missing.hgl", true}), 1);
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  EXPECT_EQ(desktop_.Messages()[0].text, "001 File not found");
+  EXPECT_EQ(Messages(), "/-: 001 File not found");
   EXPECT_EQ(ended_, 1);
   EXPECT_TRUE(AllBackground(page_, qRgb(255, 255, 255)));
 }
@@ -276,18 +290,156 @@ TEST_F(AzioniTest, PrintModeWithAMissingFileEndsTheJobAndFails) {
 TEST_F(AzioniTest, WithoutAPrinterPrintingSaysSo) {
   noPrinter_ = true;
   EXPECT_EQ(Make().Start({"plot.hgl", true}), 1);
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  const Message m = desktop_.Messages()[0];
-  EXPECT_EQ(m.text, "No printer is installed");
-  EXPECT_EQ(m.title, "Warning");
-  EXPECT_EQ(m.icon, MessageIcon::Critical);
+  EXPECT_EQ(Messages(), "Warning/stop: No printer is installed");
 }
 
 TEST_F(AzioniTest, APageThePrinterRefusesIsReported) {
   refusePage_ = true;
   EXPECT_EQ(Make().Start({"plot.hgl", true}), 1);
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  EXPECT_EQ(desktop_.Messages()[0].text, "The printer PDF refused the page");
+  EXPECT_EQ(Messages(), "Warning/stop: The printer PDF refused the page");
+}
+
+// A plot that draws something in every pen and scale it sets.
+const std::string kPlot =
+    "IN;\r\nIP 0,0,10430,8000;\r\nSC 0,1000,0,800;\r\nSP1;\r\nPU 50,50;\r\nPD 950,50;\r\n"
+    "PD 950,750;\r\nSP9;\r\nPU 100,100;\r\nPD 900,700;\r\n";
+
+TEST_F(AzioniTest, AFileThatCannotBeOpenedIsNotFoundAndThePictureStaysEmpty) {
+  const QImage empty = Empty();
+  EXPECT_TRUE(AllBackground(empty, Background()));
+  fs::create_directory("folder.hgl");
+  ASSERT_EQ(mkfifo("pipe.hgl", 0644), 0);
+  Write("secret.hgl", kPlot);
+  for (const std::string path : {"missing.hgl", "folder.hgl", "pipe.hgl", "/dev/zero", ""}) {
+    EXPECT_EQ(Show(path), empty) << path;
+    EXPECT_EQ(Messages(), "/-: 001 File not found") << path;
+    EXPECT_TRUE(Window().isVisible());
+  }
+  {
+    testing::NoAccess closed({folder_ / "secret.hgl"}, {});
+    EXPECT_EQ(Show("secret.hgl"), empty);
+  }
+  EXPECT_EQ(Messages(), "/-: 001 File not found");
+  // A drive path while neither WINTARVO_DRIVES nor HOME says where drives are.
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  unsetenv("HOME");
+  unsetenv("WINTARVO_DRIVES");
+  EXPECT_EQ(Show("c:\\zorb\\zorb1.hgl"), empty);
+  setenv("HOME", home.c_str(), 1);
+  EXPECT_EQ(Messages(), "/-: 001 File not found");
+}
+
+TEST_F(AzioniTest, EmptyAndBinaryFilesDrawNothing) {
+  const QImage empty = Empty();
+  std::string binary;
+  for (int round = 0; round < 4; ++round) {
+    for (int byte = 0; byte < 256; ++byte) binary += static_cast<char>(byte);
+  }
+  for (const std::string& bytes : {std::string(), binary, std::string("\0\0\0\0", 4)}) {
+    EXPECT_EQ(ShowBytes(bytes), empty);
+    EXPECT_EQ(Messages(), "");
+  }
+}
+
+TEST_F(AzioniTest, LineEndsLongLinesAndNulBytesDrawTheSamePicture) {
+  const QImage expected = ShowBytes(kPlot);
+  ASSERT_NE(expected, Empty());
+  std::string lf, cr, longLines, nul;
+  const std::string megabyte(std::size_t{1} << 20, ' ');
+  for (std::size_t start = 0, end; (end = kPlot.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    const std::string line = kPlot.substr(start, end - start);
+    lf += line + "\n";
+    cr += line + "\r";
+    // A megabyte of blanks after every line, and a line of a megabyte that
+    // is no command between every two.
+    longLines += line + megabyte + "\r\nLB" + megabyte + "\r\n";
+    // A NUL byte ends a number and glues to a mnemonic; a line that begins
+    // with one is no command.
+    std::string odd = line;
+    if (odd.starts_with("PD") || odd.starts_with("PU")) odd.insert(odd.find(','), 1, '\0');
+    nul += odd + "\r\n" + std::string("\0PD 0,0\r\n", 9);
+  }
+  for (const std::string* variant : {&lf, &cr, &longLines, &nul}) {
+    EXPECT_EQ(ShowBytes(*variant), expected) << variant->substr(0, 40);
+    EXPECT_EQ(Messages(), "");
+  }
+}
+
+TEST_F(AzioniTest, LinesThatCannotBeTakenAreSkipped) {
+  const QImage expected = ShowBytes(kPlot);
+  // Numbers beyond 16 bits (65636 is not 100), a plot line of a million
+  // tokens of which only the first pair counts, SC with a zero range, and
+  // commands without their parameters.
+  std::string tokens = "PD 900,700";
+  for (int i = 0; i < 1000000; ++i) tokens += ",7";
+  const std::string odd = kPlot + "PD 65636,100;\r\nPU 40000,-40000\r\nIP 0,0,70000,8000\r\n" +
+                          "SC 0,0,0,800\r\nSC 5,1000,9,9\r\nPD\r\nPU 10\r\nIP 1,2,3\r\n" +
+                          "SP\xff\r\n" + tokens + "\r\n";
+  EXPECT_EQ(ShowBytes("SP9\r\nSC 0,0,0,800\r\n" + odd + "SP9\r\n"), expected);
+  EXPECT_EQ(Messages(), "");
+  // The same lines with numbers that fit do draw.
+  EXPECT_NE(ShowBytes(kPlot + "PD 100,700;\r\n"), expected);
+}
+
+TEST_F(AzioniTest, ALineLongerThan64MiBIsReportedAfterTheLinesBefore) {
+  const QImage expected = ShowBytes(kPlot);
+  Write("plot.hgl", kPlot);
+  fs::resize_file("plot.hgl", kPlot.size() + (std::uintmax_t{64} << 20) + 1);
+  EXPECT_EQ(Show("plot.hgl"), expected);
+  EXPECT_EQ(Messages(), "Warning/stop: File plot.hgl cannot be read: a line is longer than 64 MiB");
+}
+
+TEST_F(AzioniTest, PathsWithQuotesAndOtherCharacters) {
+  Write("plot.hgl", kPlot);
+  const QImage expected = Show("plot.hgl");
+  for (const std::string name : {"\"plot\".hgl", "it's$HOME;&|*.hgl", "pl\xc3\xb6t.hgl"}) {
+    Write(name, kPlot);
+    EXPECT_EQ(Show(name), expected) << name;
+  }
+  // A blank ends the first word of the command line: the file is "my".
+  Write("my plot.hgl", kPlot);
+  EXPECT_EQ(ChooseStart("my plot.hgl"), (StartChoice{"my", false}));
+  const QImage empty = Empty();
+  EXPECT_EQ(Show(ChooseStart("my plot.hgl").plotFile), empty);
+  EXPECT_EQ(Messages(), "/-: 001 File not found");
+}
+
+TEST_F(AzioniTest, ABitmapThatCannotBeSavedKeepsTheOldOne) {
+  ShowBytes(kPlot);
+  Write("wtplotr.bmp", "old");
+  const std::string failed = "Warning/stop: File wtplotr.bmp cannot be written: ";
+  {
+    testing::NoAccess closed({}, {folder_});
+    azioni_->Window().save_menu->trigger();
+  }
+  EXPECT_EQ(Messages(), failed + "Permission denied");
+  EXPECT_EQ(Read("wtplotr.bmp"), "old");
+
+  // Full: a file size limit fails the write as a full disk would.
+  desktop_.Clear();
+  rlimit limit;
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlimit small{1000, limit.rlim_max};
+  auto* const kept = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  azioni_->Window().save_menu->trigger();
+  setrlimit(RLIMIT_FSIZE, &limit);
+  signal(SIGXFSZ, kept);
+  EXPECT_EQ(Messages(), failed + "File too large");
+  EXPECT_EQ(Read("wtplotr.bmp"), "old");
+
+  desktop_.Clear();
+  fs::remove("wtplotr.bmp");
+  fs::create_directory("wtplotr.bmp");
+  azioni_->Window().save_menu->trigger();
+  EXPECT_EQ(Messages(), failed + "Is a directory");
+
+  // The current folder is gone.
+  desktop_.Clear();
+  fs::remove_all(folder_);
+  azioni_->Window().save_menu->trigger();
+  EXPECT_EQ(Messages(), failed + "No such file or directory");
 }
 
 }  // namespace
