@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "frontend/settings.h"
@@ -165,32 +164,11 @@ TEST_F(SettingsFileTest, AKilledSaveLeavesTheOldFileOrTheNewOneWhole) {
     versions[v].InputPath = "c:\\data\\" + std::string(400000 + v, static_cast<char>('a' + v));
     versions[v].EditorCommands[2] = std::string(300000, static_cast<char>('p' + v));
   }
-  auto save = [&](int v) { return [&, v] { return Save(versions[v]) ? 0 : 1; }; };
-  const testing::TracedRun first = testing::RunTraced(save(0), zorb_, testing::KillAt::Never);
-  ASSERT_TRUE(first.traced) << "this system does not let a test trace its child process";
-  ASSERT_EQ(first.exitStatus, 0);
-  const std::string old = Read();
-  const testing::TracedRun second = testing::RunTraced(save(1), zorb_, testing::KillAt::Never);
-  ASSERT_EQ(second.exitStatus, 0);
-  const std::string young = Read();
-  const int stops = std::min(first.stops, second.stops);
-  const int writingStops = std::min(first.writingStops, second.writingStops);
-  ASSERT_GT(writingStops, 0);
-
-  std::mt19937 random(12);
-  for (int i = 0; i < 24; ++i) {
-    const bool whileWriting = i % 2 == 1;
-    const int n =
-        1 + static_cast<int>(random() % static_cast<unsigned>(whileWriting ? writingStops : stops));
-    const testing::TracedRun run =
-        testing::RunTraced(save(i / 2 % 2), zorb_,
-                           whileWriting ? testing::KillAt::WritingStop : testing::KillAt::Stop, n);
-    EXPECT_TRUE(run.killed);
-    const std::string now = Read();
-    ASSERT_TRUE(now == old || now == young)
-        << "a file of " << now.size() << " bytes after a kill at "
-        << (whileWriting ? "writing stop " : "stop ") << n;
-  }
+  testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
+      [&](int v, testing::KillAt at, int n) {
+        return testing::RunTraced([&] { return Save(versions[v]) ? 0 : 1; }, zorb_, at, n);
+      },
+      [&] { return Read(); }, 24, 12);
 }
 
 }  // namespace

@@ -9,16 +9,19 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -44,8 +47,7 @@ struct TracedRun {
   int stops = 0;         // stops of the run, up to the kill
   int writingStops = 0;  // of them, stops while a file was being written
   bool killed = false;
-  int exitStatus = -1;         // when it ended by itself
-  bool leftTemporary = false;  // the kill left a temporary file (now removed)
+  int exitStatus = -1;  // when it ended by itself
 };
 
 namespace internal {
@@ -138,10 +140,8 @@ inline TracedRun Follow(pid_t child, const std::filesystem::path& folder, KillAt
   }
   run.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
   if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
-  for (const std::filesystem::path& left : Temporaries(folder)) {
-    run.leftTemporary = true;
-    std::filesystem::remove(left);
-  }
+  // What a kill leaves would count as writing in the next run.
+  for (const std::filesystem::path& left : Temporaries(folder)) std::filesystem::remove(left);
   return run;
 }
 
@@ -186,6 +186,43 @@ inline TracedRun RunTraced(const std::function<int()>& body, const std::filesyst
     _exit(body());
   }
   return internal::Follow(child, folder, at, n);
+}
+
+// The kill test itself. `run(version, at, n)` writes version 0 or 1 of a
+// file, killed as `at` and `n` say; `read()` gives the file. Both versions are
+// first written whole; then `kills` runs, alternately killed at a random stop
+// of the run (one of the last quarter when `late`, where a run that reads much
+// first does its writing) and at a random stop while it writes, must each
+// leave one of them whole.
+inline void ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
+    const std::function<TracedRun(int version, KillAt at, int n)>& run,
+    const std::function<std::string()>& read, int kills, unsigned seed, bool late = false) {
+  TracedRun whole[2];
+  std::string versions[2];
+  for (int v = 0; v < 2; ++v) {
+    whole[v] = run(v, KillAt::Never, 0);
+    ASSERT_TRUE(whole[v].traced) << "this system does not let a test trace the program it starts";
+    ASSERT_EQ(whole[v].exitStatus, 0);
+    versions[v] = read();
+  }
+  ASSERT_NE(versions[0], versions[1]);
+  const int stops = std::min(whole[0].stops, whole[1].stops);
+  const int writingStops = std::min(whole[0].writingStops, whole[1].writingStops);
+  ASSERT_GT(writingStops, 0) << "the write was not seen";
+  std::mt19937 random(seed);
+  for (int i = 0; i < kills; ++i) {
+    const bool whileWriting = i % 2 == 1;
+    const int r = static_cast<int>(random() % 0x7fffffffu);
+    const int n = whileWriting ? 1 + r % writingStops
+                  : late       ? stops - r % (stops / 4 + 1)
+                               : 1 + r % stops;
+    const char* when = whileWriting ? "writing stop " : "stop ";
+    EXPECT_TRUE(run(i / 2 % 2, whileWriting ? KillAt::WritingStop : KillAt::Stop, n).killed)
+        << "the run ended before " << when << n;
+    const std::string now = read();
+    ASSERT_TRUE(now == versions[0] || now == versions[1])
+        << "a file of " << now.size() << " bytes after a kill at " << when << n;
+  }
 }
 
 }  // namespace wt::testing
