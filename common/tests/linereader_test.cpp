@@ -161,9 +161,7 @@ TEST_F(LineReaderTest, MissingFileAndFolderAreReported) {
   EXPECT_FALSE(LineReader::Open((path_ / "none").string(), &reason));
   EXPECT_FALSE(reason.empty());
   EXPECT_FALSE(LineReader::Open("", &reason));
-}
-
-TEST_F(LineReaderTest, FolderReadsAsFailure) {
+  // A folder may open on some systems; it then fails at its first line.
   fs::create_directories(path_);
   std::optional<LineReader> reader = LineReader::Open(path_.string());
   std::string_view line;

@@ -90,16 +90,6 @@ TEST_F(GraficaTest, PensTakeThePaletteColoursAndPen0IsSelectedFirst) {
   End();
 }
 
-TEST_F(GraficaTest, TheEndPixelIsLeftOut) {
-  Begin();
-  grafica_.PenUpTo(0, 0);
-  grafica_.PenDownTo(1000, 0);  // device (0, 389) to (53, 389)
-  End();
-  EXPECT_EQ(image_.Pixel(52, 389), kBlack);
-  EXPECT_EQ(image_.Pixel(53, 389), kWhite);
-  EXPECT_EQ(PaintedCount(), 53);
-}
-
 TEST_F(GraficaTest, TheFramesDiagonalRunsFromBottomLeftToTopRight) {
   Begin();
   grafica_.PenUpTo(0, 0);
@@ -235,12 +225,6 @@ void ExpectPenPalette(gdi::HPALETTE palette) {
     EXPECT_EQ((std::array<int, 3>{e.red, e.green, e.blue}), kExpectedPalette[i]) << "entry " << i;
     EXPECT_EQ(e.flags, 0) << "entry " << i;
   }
-}
-
-TEST(MakePenPalette, HasTheThirtyTwoColours) {
-  gdi::HPALETTE palette = MakePenPalette();  // CreatePalette takes version 0x300 only
-  ExpectPenPalette(palette);
-  gdi::DeleteObject(palette);
 }
 
 TEST_F(GraficaTest, TheDrawingSelectsPenPaletteAndTheTwentyOnePens) {
