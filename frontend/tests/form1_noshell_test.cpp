@@ -5,13 +5,12 @@
 
 #include <QAction>
 #include <QPushButton>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include "frontend/form1.h"
 #include "frontend/tests/window_fixture.h"
 #include "platform/process.h"
+#include "platform/tests/probereport.h"
 
 namespace wt {
 namespace {
@@ -51,13 +50,7 @@ class Form1NoShellTest : public WindowTest {
   }
   // The report the probe writes into `file`, once it is there.
   static std::vector<std::string> Report(const fs::path& file) {
-    for (int i = 0; i < 500 && !fs::exists(file); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::ifstream in(file);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::vector<std::string> lines = WaitForProbeReport(file);
     fs::remove(file);
     return lines;
   }

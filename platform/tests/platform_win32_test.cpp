@@ -3,17 +3,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "common/pathtext.h"
 #include "platform/atomicfile.h"
 #include "platform/batchline.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "platform/tests/probereport.h"
 #include "platform/tests/testfolder.h"
 
 namespace wt {
@@ -25,17 +24,6 @@ std::string ProbePath() {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   return (fs::path(self).parent_path() / "wt_process_probe.exe").string();
-}
-
-std::vector<std::string> WaitForReport(const fs::path& file) {
-  for (int i = 0; i < 1000 && !fs::exists(file); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  std::ifstream in(file);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 class WindowsPlatformTest : public ::testing::Test {
@@ -71,7 +59,7 @@ TEST_F(WindowsPlatformTest, StartedProgramGetsTheRawTailAndTheCurrentFolder) {
   ASSERT_TRUE(StartCommandLine("\"" + ProbePath() + "\" report  a\tb  \"c d\"",
                                WindowRequest::NormalActivated, &reason))
       << reason;
-  std::vector<std::string> report = WaitForReport(dir_ / "work folder" / "report");
+  std::vector<std::string> report = WaitForProbeReport(dir_ / "work folder" / "report");
   ASSERT_GE(report.size(), 2u);
   EXPECT_EQ(fs::path(report[0]), fs::path(dir_ / "work folder"));
   EXPECT_EQ(report[1], "report  a\tb  \"c d\"");

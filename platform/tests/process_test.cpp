@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "platform/batchline.h"
+#include "platform/tests/probereport.h"
 #include "platform/tests/testfolder.h"
 
 namespace wt {
@@ -32,17 +31,6 @@ class ProcessTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // The started program runs on its own: wait for its report.
-  static std::vector<std::string> WaitForReport(const fs::path& file) {
-    for (int i = 0; i < 500 && !fs::exists(file); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::ifstream in(file);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
 
   fs::path oldFolder_;
   fs::path dir_;
@@ -54,7 +42,7 @@ TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {
   ASSERT_TRUE(StartCommandLine(std::string(WT_PROCESS_PROBE) + "  report  a \tb\"c $(x) ;|&",
                                WindowRequest::MaximizedActivated, &reason))
       << reason;
-  std::vector<std::string> report = WaitForReport(dir_ / "work folder" / "report");
+  std::vector<std::string> report = WaitForProbeReport(dir_ / "work folder" / "report");
   ASSERT_EQ(report.size(), 6u);
   EXPECT_EQ(fs::path(report[0]), fs::canonical(dir_ / "work folder"));
   EXPECT_EQ(report[1], "report a b\"c $(x) ;|&");  // the tail, joined by single blanks
@@ -75,7 +63,7 @@ TEST_F(ProcessTest, DrivePathProgramIsMapped) {
   ASSERT_TRUE(StartCommandLine("c:\\zorb\\xkryst  out  c:\\data\\benz.cor  1",
                                WindowRequest::NormalActivated, &reason))
       << reason;
-  std::vector<std::string> report = WaitForReport(dir_ / "out");
+  std::vector<std::string> report = WaitForProbeReport(dir_ / "out");
   ASSERT_EQ(report.size(), 4u);
   EXPECT_EQ(report[2], "c:\\data\\benz.cor");  // arguments stay as given
   EXPECT_EQ(report[3], "1");
@@ -109,7 +97,7 @@ TEST_F(ProcessTest, BareNameIsLookedUpOnPath) {
   bool started = StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr);
   setenv("PATH", oldPath.c_str(), 1);
   ASSERT_TRUE(started);
-  EXPECT_EQ(WaitForReport(dir_ / "found").size(), 2u);
+  EXPECT_EQ(WaitForProbeReport(dir_ / "found").size(), 2u);
 }
 
 TEST_F(ProcessTest, FoldersThatCannotBeMadeCurrent) {
