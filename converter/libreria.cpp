@@ -210,6 +210,41 @@ void AppendCoordinateField(std::string& out, float value, std::size_t width) {
   }
 }
 
+std::size_t CoordinateWidth(std::int16_t kind) {
+  return WriterKind(kind) == kKrystMolecule ? 12 : 10;
+}
+
+bool FitsField(float value, std::size_t width) {
+  const double v = value;
+  // The text is a minus sign for a value below 0, the integer digits and
+  // the six characters of the point and the decimals.
+  const std::size_t fixed = v < 0 ? 7 : 6;
+  if (width < fixed) return false;
+  const std::size_t digits = width - fixed;
+  if (!std::isfinite(v) || digits > 9) return FormatCoordinate(value).size() <= width;
+  // The integer part has at most `digits` digits while the value in units of
+  // the fifth decimal, rounded half up, stays below 10^(digits + 5); the
+  // scaled value is exact (see FormatCoordinateTo), as is the bound.
+  static constexpr double kLimits[] = {1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+  return std::fabs(v) * 100000.0 < kLimits[digits] - 0.5;
+}
+
+std::optional<WideCoordinate> FindWideCoordinate(const Molecule& molecule, std::size_t width) {
+  const int n = molecule.AtomCount();
+  for (int k = 1; k <= n; ++k) {
+    const Atom atom = molecule.GetAtom(k);
+    for (auto [axis, value] : {std::pair{'x', atom.x}, {'y', atom.y}, {'z', atom.z}}) {
+      if (!FitsField(value, width)) return WideCoordinate{k, axis, FormatCoordinate(value), width};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string WideCoordinateText(const WideCoordinate& wide) {
+  return "atom " + std::to_string(wide.atom) + " has " + wide.axis + " = " + wide.text +
+         ", wider than its " + std::to_string(wide.width) + "-character field";
+}
+
 std::string AtomicNumberField(int number) {
   return PadLeft(number == 0 ? std::string() : std::to_string(number), 6);
 }
@@ -272,6 +307,12 @@ std::string TarvoInputText(std::string_view fileName, const Molecule& molecule) 
 bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
                     const RouteLine& routeLine, std::string* reason) {
   const std::string fileName = TargetFileName(basePath, kind);
+  // A coordinate cut to its field would be a wrong number in a file that
+  // looks whole: such a molecule is refused before anything is opened.
+  if (const auto wide = FindWideCoordinate(molecule, CoordinateWidth(kind))) {
+    if (reason) *reason = WideCoordinateText(*wide);
+    return false;
+  }
   std::string text;
   switch (WriterKind(kind)) {
     case kXyzFile:

@@ -42,6 +42,8 @@ std::string TargetFileName(std::string_view basePath, std::int16_t kind);
 // `text` right-aligned in n characters: n blanks are put in front and the
 // last n characters kept, so a longer text loses its leftmost characters
 // (a minus sign included); then every comma among them becomes a point.
+// ExportMolecule never lets a coordinate come here that is wider than its
+// field (FindWideCoordinate).
 std::string PadLeft(std::string_view text, std::size_t n);
 void AppendPadLeft(std::string& out, std::string_view text, std::size_t n);
 
@@ -58,6 +60,29 @@ std::string FormatCoordinate(float value);
 // PadLeft(FormatCoordinate(value), width), appended.
 void AppendCoordinateField(std::string& out, float value, std::size_t width);
 
+// The width of the coordinate fields of `kind`: 12 in the Kryst molecule
+// file (any kind outside 1 to 4), 10 in the other three.
+std::size_t CoordinateWidth(std::int16_t kind);
+
+// True when FormatCoordinate(value) has at most `width` characters: a value
+// that rounds to 10000 or more, or to -1000 or less, does not fit 10.
+bool FitsField(float value, std::size_t width);
+
+// A coordinate of the molecule that does not fit its field.
+struct WideCoordinate {
+  int atom = 0;      // its slot, from 1
+  char axis = 'x';   // 'x', 'y' or 'z'
+  std::string text;  // FormatCoordinate of the value, whole
+  std::size_t width = 0;
+};
+
+// The first coordinate, in slot order and x, y, z within an atom, that does
+// not fit a field of `width`; nothing when every one fits.
+std::optional<WideCoordinate> FindWideCoordinate(const Molecule& molecule, std::size_t width);
+
+// "atom 1 has x = -1234.50000, wider than its 10-character field"
+std::string WideCoordinateText(const WideCoordinate& wide);
+
 // The atomic-number field: the digits of `number` in the pattern "######"
 // (nothing for 0), then PadLeft to 6.
 std::string AtomicNumberField(int number);
@@ -67,6 +92,10 @@ std::string AtomicNumberField(int number);
 // is, and a blank after it; 0 gives " 0 ". An empty value gives nothing.
 std::string NumberItem(std::optional<double> value);
 
+// The texts of the kinds. A coordinate wider than its field would keep only
+// its rightmost characters here (PadLeft); ExportMolecule refuses such a
+// molecule before it builds any text.
+//
 // The XYZ file (kind 2): the file name, the atom count as a number item, the
 // common atom line of each atom.
 std::string XyzFileText(std::string_view fileName, const Molecule& molecule);
@@ -85,7 +114,9 @@ std::string TarvoInputText(std::string_view fileName, const Molecule& molecule);
 // Writes the molecule as the file of `kind` (any value outside 1 to 4 as 1)
 // named TargetFileName(basePath, kind), creating or replacing it whole. False
 // when it cannot be written; the target is then as it was and `reason` says
-// why, in the OS's words.
+// why: in the OS's words, or WideCoordinateText when a coordinate does not
+// fit its field, in which case the target is not even opened. A file is
+// thus written with every coordinate whole, or not at all.
 bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
                     const RouteLine& routeLine, std::string* reason = nullptr);
 

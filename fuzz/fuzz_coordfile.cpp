@@ -1,7 +1,8 @@
 // Any bytes as a coordinate file: the steps counted, every step read from
 // the top and through the marker index (the two must agree), every kind
-// built for every step and written to c:\zorb\, and the converter's start
-// routine and All Steps on the file.
+// built for every step and written to c:\zorb\ (or refused, when a
+// coordinate is wider than its field), and the converter's start routine and
+// All Steps on the file.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -55,14 +56,44 @@ void CheckTexts(const Molecule& molecule) {
   }
 }
 
-// Each kind written to c:\zorb\ holds exactly the text built in memory.
+// The first coordinate of the molecule whose text is wider than the fields
+// of `kind`, said as the writers say it; empty when every one fits. Worked
+// out from the whole text of each coordinate.
+std::string WideReason(const Molecule& molecule, std::int16_t kind) {
+  const std::size_t width = wt::WriterKind(kind) == wt::kKrystMolecule ? 12 : 10;
+  for (int k = 1; k <= molecule.AtomCount(); ++k) {
+    const wt::Atom atom = molecule.GetAtom(k);
+    for (auto [axis, value] : {std::pair{'x', atom.x}, {'y', atom.y}, {'z', atom.z}}) {
+      const std::string text = wt::FormatCoordinate(value);
+      if (text.size() > width) {
+        return "atom " + std::to_string(k) + " has " + axis + " = " + text + ", wider than its " +
+               std::to_string(width) + "-character field";
+      }
+    }
+  }
+  return {};
+}
+
+// Each kind written to c:\zorb\ holds exactly the text built in memory, with
+// every coordinate whole; a molecule with a coordinate wider than its field
+// is refused and the file before it stays as it was.
 void CheckWritten(const Molecule& molecule) {
   const wt::fuzz::Scratch& scratch = wt::fuzz::Scratch::Get();
   const wt::RouteLine route;
   for (std::int16_t kind = 1; kind <= 4; ++kind) {
-    std::string reason;
-    FUZZ_CHECK(wt::ExportMolecule(wt::kSingleStepBasePath, kind, molecule, route, &reason));
     const std::string name = wt::TargetFileName(wt::kSingleStepBasePath, kind);
+    const std::string file = name.substr(std::string_view("C:\\zorb\\").size());
+    scratch.Write(file, "before\r\n");
+    std::string reason;
+    const bool written =
+        wt::ExportMolecule(wt::kSingleStepBasePath, kind, molecule, route, &reason);
+    const std::string wide = WideReason(molecule, kind);
+    if (!wide.empty()) {
+      FUZZ_CHECK(!written && reason == wide);
+      FUZZ_CHECK(scratch.Read(file) == "before\r\n");
+      continue;
+    }
+    FUZZ_CHECK(written);
     std::string expected;
     switch (kind) {
       case wt::kXyzFile:
@@ -79,7 +110,7 @@ void CheckWritten(const Molecule& molecule) {
         expected = wt::KrystMoleculeText(name, molecule, table);
       }
     }
-    FUZZ_CHECK(scratch.Read(name.substr(std::string_view("C:\\zorb\\").size())) == expected);
+    FUZZ_CHECK(scratch.Read(file) == expected);
   }
 }
 
@@ -174,8 +205,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(desktop.events.empty());
     return 0;
   }
+  // The first step that cannot be loaded or whose coordinates do not fit
+  // the fields of the kind ends the run with its message.
   std::size_t bad = 0;
-  while (bad < statuses.size() && statuses[bad] == ReadStatus::Loaded) ++bad;
+  while (bad < statuses.size() && statuses[bad] == ReadStatus::Loaded &&
+         WideReason(steps[bad], kind).empty())
+    ++bad;
   const std::vector<wt::Message> messages = desktop.Messages();
   FUZZ_CHECK(messages.size() == 1);
   if (bad == statuses.size()) {
@@ -183,8 +218,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(messages[0].title == "Info" && messages[0].text == wt::CreatedText(kind));
   } else {
     FUZZ_CHECK(ended == 1);
-    const std::string expected =
-        wt::ReadFailureText(statuses[bad], path, static_cast<int>(bad) + 1, "");
+    const int step = static_cast<int>(bad) + 1;
+    std::string expected;
+    if (statuses[bad] != ReadStatus::Loaded) {
+      expected = wt::ReadFailureText(statuses[bad], path, step, "");
+    } else {
+      const std::string base =
+          count.stepCount == 1 ? std::string(wt::kSingleStepBasePath) : wt::NumberedBasePath(step);
+      expected = wt::WriteFailureText(wt::TargetFileName(base, kind), WideReason(steps[bad], kind));
+    }
     FUZZ_CHECK(messages[0].title == "Warning");
     FUZZ_CHECK(messages[0].text.compare(0, expected.size(), expected) == 0);
   }

@@ -58,7 +58,9 @@ TEST(NumberFieldsTest, FieldsKeepTheirRightmostCharacters) {
 // padded, for floats of every size and at the rounding halves.
 TEST(NumberFieldsTest, FieldsAreThePaddedPattern) {
   std::mt19937 random(5);
-  std::vector<float> values = {0.0f, -0.0f, 9999999999.0f, 1e10f, -1e10f, 0x1p33f};
+  std::vector<float> values = {0.0f,    -0.0f,     9999999999.0f, 1e10f,     -1e10f,
+                               0x1p33f, -999.5f,   -1000.0f,      9999.5f,   10000.0f,
+                               -1e-7f,  999999.5f, 1000000.0f,    -99999.5f, -100000.0f};
   for (int i = 0; i < 300000; ++i) {
     std::uint32_t bits = static_cast<std::uint32_t>(random());
     float value;
@@ -76,11 +78,13 @@ TEST(NumberFieldsTest, FieldsAreThePaddedPattern) {
     values.push_back(value);
   }
   for (float value : values) {
-    for (std::size_t width : {0, 1, 6, 10, 12, 23, 24, 30}) {
+    for (std::size_t width : {0, 1, 6, 7, 10, 12, 15, 16, 23, 24, 30}) {
       std::string field = "<";
       AppendCoordinateField(field, value, width);
       ASSERT_EQ(field.front(), '<');
       ASSERT_EQ(field.substr(1), PadLeft(FormatCoordinate(value), width)) << value << " " << width;
+      ASSERT_EQ(FitsField(value, width), FormatCoordinate(value).size() <= width)
+          << value << " " << width;
     }
   }
 }
@@ -137,18 +141,62 @@ TEST_F(WriterTest, EmptyMoleculeGivesTheFixedLinesAndReplacesTheFile) {
   EXPECT_EQ(Export(4), CrLf({"Titl  C:\\zorb\\tarvo.in", "Par  0 ", "Cell ", "End "}));
 }
 
-TEST_F(WriterTest, AtomLinesOfTheKrystAndTheOtherKinds) {
-  molecule_.AddAtom("CL", -1234.5, -999.5, 12345.5, 0);
-  molecule_.AddAtom("Th", -1, 1e6, -100000, 0);
-  molecule_.AddAtom("X ", 0, 1.5, -0.25, 0);
+// The widest coordinates that fit: written whole, the fields glued where a
+// coordinate fills its field, as the fixed columns that readers count on.
+TEST_F(WriterTest, TheWidestCoordinatesThatFitAreWrittenWhole) {
+  molecule_.AddAtom("CL", -999.5, 9999.5, -999.5, 0);
+  molecule_.AddAtom("H ", 0, -0.25, 1234.5, 0);
   molecule_.SetCharge(0);
-  EXPECT_EQ(Export(1).substr(61),
-            CrLf({"    17 -1234.50000  -999.50000 12345.50000",
-                  "    90    -1.00000000000.00000100000.00000",
-                  "            .00000     1.50000     -.25000", "1   0   0   0", "GROUP", "P1"}));
-  EXPECT_EQ(Export(4).substr(40), CrLf({"ATOM CL  1234.50000-999.500002345.50000",
-                                        "ATOM Th    -1.000000000.000000000.00000",
-                                        "ATOM X       .00000   1.50000   -.25000", "End "}));
+  EXPECT_EQ(Export(2), Golden("widest.xyz"));
+  EXPECT_EQ(Export(3), Golden("widest.com"));
+  EXPECT_EQ(Export(4), Golden("widest.in"));
+  molecule_.ResetMolecule();
+  molecule_.AddAtom("Th", -99999.5, 999999.5, -99999.5, 0);
+  molecule_.AddAtom("X ", 0, 1.5, -0.25, 0);
+  EXPECT_EQ(Export(1), Golden("widest.mol"));
+}
+
+// A coordinate that does not fit its field is never cut: the file is not
+// written, the old one stays, and the reason names the atom, the axis and
+// the whole value.
+TEST_F(WriterTest, ACoordinateWiderThanItsFieldIsRefusedAndTheOldFileKept) {
+  struct Case {
+    std::int16_t kind;
+    float x, y, z;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {2, -1234.5f, 12345.5f, 0, "atom 2 has x = -1234.50000, wider than its 10-character field"},
+      {3, 0, 10000, 0, "atom 2 has y = 10000.00000, wider than its 10-character field"},
+      {4, 0, 0, -1000, "atom 2 has z = -1000.00000, wider than its 10-character field"},
+      {1, 0, 1000000.5f, 0, "atom 2 has y = 1000000.50000, wider than its 12-character field"},
+      {1, -100000, 0, 0, "atom 2 has x = -100000.00000, wider than its 12-character field"},
+      {5, 0, 0, 1e30f,
+       "atom 2 has z = 1000000015047466219876688855040.00000, wider than its 12-character field"},
+  };
+  for (const Case& c : cases) {
+    molecule_.ResetMolecule();
+    molecule_.AddAtom("H ", 1, 2, 3, 0);
+    molecule_.AddAtom("C ", c.x, c.y, c.z, 0);
+    molecule_.AddAtom("C ", 1e9, 1e9, 1e9, 0);  // later atoms are not looked at
+    const std::string target = TargetFileName(kSingleStepBasePath, c.kind);
+    drives_.Write(target.substr(8), "old file\r\n");
+    std::string reason;
+    EXPECT_FALSE(ExportMolecule(kSingleStepBasePath, c.kind, molecule_, route_, &reason));
+    EXPECT_EQ(reason, c.reason);
+    EXPECT_EQ(drives_.Read(target.substr(8)), "old file\r\n") << target;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drives_.Zorb("")), {}), 1)
+        << "only the old file is there";
+    std::filesystem::remove(drives_.Zorb(target.substr(8)));
+  }
+  // What a field of 12 holds is no reason to refuse it in a field of 10, and
+  // the other way round.
+  molecule_.ResetMolecule();
+  molecule_.AddAtom("C ", -1234.5, 0, 0, 0);
+  molecule_.SetCharge(0);
+  EXPECT_EQ(Export(1).substr(61, 44), "     6 -1234.50000      .00000      .00000\r\n");
+  std::string reason;
+  EXPECT_FALSE(ExportMolecule(kSingleStepBasePath, 2, molecule_, route_, &reason));
 }
 
 TEST_F(WriterTest, MissingFolderIsReportedAndNothingWritten) {

@@ -64,6 +64,45 @@ TEST_F(ConverterTest, AllStepsStopsAtABadStepAndKeepsTheFilesBefore) {
                          "are written)"});
 }
 
+// A step with a coordinate wider than its field is not written, whether it
+// is the only step, the step of "Ok" or one step of All Steps; All Steps
+// keeps the files before it and shows no confirmation.
+TEST_F(ConverterTest, ACoordinateWiderThanItsFieldStopsTheConversion) {
+  using testing::AtomLine;
+  const std::string wide = testing::Step("1", {AtomLine("-1234.5", "12345.5", "0", "C ")});
+  const std::string wideText = "atom 1 has x = -1234.50000, wider than its 10-character field";
+
+  EXPECT_EQ(converter_.StartRoutine(drives_.Write("one.cor", wide) + " 2"), 1);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'C:\\zorb\\tarvo.xyz' cannot be "
+                                              "written: " +
+                                              wideText});
+  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.xyz")));
+  recorder_.events.clear();
+
+  Converter again(recorder_);
+  ASSERT_EQ(
+      again.StartRoutine(drives_.Write("run.cor", HydrogenStep() + wide + HydrogenStep()) + " 2"),
+      std::nullopt);
+  EXPECT_EQ(again.ConvertStep("2"), 1);
+  EXPECT_EQ(again.AllSteps(), 1);
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{
+                "Warning: The file 'C:\\zorb\\tarvo.xyz' cannot be written: " + wideText,
+                "Warning: The file 'C:\\zorb\\tarvo002.xyz' cannot be written: " + wideText +
+                    " (All Steps stopped at step 2; the files of steps 1 to 1 are "
+                    "written)"}));
+  EXPECT_TRUE(std::filesystem::exists(drives_.Zorb("tarvo001.xyz")));
+  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo002.xyz")));
+  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo003.xyz")));
+  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.xyz")));
+
+  // The same step fits the fields of 12 of the Kryst molecule file.
+  Converter kryst(recorder_);
+  recorder_.events.clear();
+  EXPECT_EQ(kryst.StartRoutine(drives_.Write("one.cor", wide) + " 1"), 0);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Info: The file 'C:\\zorb\\tarvo.mol' is created"});
+}
+
 // The steps are read from where the count found them only while the file
 // is as it was; a file rewritten since is read afresh, by Ok and All Steps.
 TEST_F(ConverterTest, StepsOfAFileRewrittenSinceTheCountAreReadAfresh) {

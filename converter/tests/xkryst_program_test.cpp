@@ -274,6 +274,25 @@ TEST_F(XkrystProgramTest, AnOutputFolderThatIsMissingReadOnlyOrFullKeepsTheOldFi
                "folder is unknown (neither WINTARVO_DRIVES nor HOME is set)\n"}));
 }
 
+// A coordinate that its field cannot hold whole: refused, the old file kept,
+// in the single conversion and in All Steps alike.
+TEST_F(XkrystProgramTest, ACoordinateWiderThanItsFieldIsNeverCut) {
+  const std::string wide = Step("1", {AtomLine("-1234.5", "12345.5", "0", "C ")});
+  drives_.Write("tarvo.xyz", "old\r\n");
+  EXPECT_EQ(Run(drives_.Write("one.cor", wide), "2"),
+            (Outcome{1,
+                     "Warning: The file 'C:\\zorb\\tarvo.xyz' cannot be written: atom 1 has x = "
+                     "-1234.50000, wider than its 10-character field\n"}));
+  EXPECT_EQ(drives_.Read("tarvo.xyz"), "old\r\n");
+  const std::string far = Step("1", {AtomLine("1", "1000000.5", "0", "C ")});
+  EXPECT_EQ(Run(drives_.Write("run.cor", testing::HydrogenStep() + far), "1", "all\n"),
+            (Outcome{1, Prompt(2) +
+                            "Warning: The file 'C:\\zorb\\tarvo002.mol' cannot be written: atom 1 "
+                            "has y = 1000000.50000, wider than its 12-character field (All Steps "
+                            "stopped at step 2; the files of steps 1 to 1 are written)\n"}));
+  EXPECT_EQ(Written(), (std::vector<std::string>{"tarvo.xyz", "tarvo001.mol"}));
+}
+
 TEST_F(XkrystProgramTest, PathsWithBlanksQuotesAndOtherCharacters) {
   // Quotes are ordinary characters; a name in UTF-8 is bytes like any other.
   for (const std::string name : {"\"quoted\"it's.cor", "benz\xc3\xa8ne(1)$HOME;&|*.cor"}) {
