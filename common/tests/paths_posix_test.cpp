@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "common/fileexists.h"
 #include "common/linereader.h"
 #include "common/pathtext.h"
 #include "platform/tests/testfolder.h"
+#include "platform/testenv.h"
 
 namespace wt {
 namespace {
@@ -25,13 +27,14 @@ class FileExistsTest : public ::testing::Test {
   void SetUp() override {
     dir_ = FreshTestFolder("wt_fileexists");
     std::filesystem::create_directories(dir_ / "drive_c" / "zorb");
-    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+    drives_.emplace("WINTARVO_DRIVES", dir_.string());
   }
   void TearDown() override {
-    unsetenv("WINTARVO_DRIVES");
+    drives_.reset();
     std::filesystem::remove_all(dir_);
   }
   std::filesystem::path dir_;
+  std::optional<ScopedEnvironment> drives_;
 };
 
 TEST_F(FileExistsTest, ReadableFileIsThere) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -56,6 +57,14 @@ inline std::string HydrogenStep() {
   return Step("1", {AtomLine("1", "0", "0", "H ")});
 }
 
+#if defined(WT_XKRYST)
+// xkryst as built beside this test program (WT_XKRYST names it relative to
+// the test program's folder), so that a copy of the build runs its own.
+inline std::string Xkryst() {
+  return (fs::read_symlink("/proc/self/exe").parent_path() / WT_XKRYST).lexically_normal().string();
+}
+#endif
+
 // A fresh drives folder with an empty c:\zorb\, named by WINTARVO_DRIVES for
 // the test's lifetime.
 class TempDrives {
@@ -79,14 +88,14 @@ class TempDrives {
                                          test->test_suite_name() + "_" + test->name());
     fs::remove_all(root_);
     fs::create_directories(root_ / "drive_c" / "zorb");
-    SetEnvironment("WINTARVO_DRIVES", root_.string());
+    drives_.emplace("WINTARVO_DRIVES", root_.string());
   }
   ~TempDrives() {
     if (DrivesAreReal()) {
       fs::remove_all(root_ / "zorb");
       return;
     }
-    ClearEnvironment("WINTARVO_DRIVES");
+    drives_.reset();
     fs::remove_all(root_);
   }
 
@@ -111,6 +120,7 @@ class TempDrives {
 
  private:
   fs::path root_;
+  std::optional<ScopedEnvironment> drives_;
 };
 
 }  // namespace wt::testing

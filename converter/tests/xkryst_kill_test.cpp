@@ -4,14 +4,15 @@
 
 #include "converter/tests/testfiles.h"
 #include "platform/tests/killwhilewriting.h"
+#include "platform/testenv.h"
 
 namespace wt {
 namespace {
 
 class XkrystKillTest : public ::testing::Test {
  protected:
+  const ScopedEnvironment console_{"WINTARVO_UI", "console"};
   void SetUp() override {
-    setenv("WINTARVO_UI", "console", 1);
     std::string file;
     for (const auto& [count, symbol] : {std::pair(300, "C "), std::pair(400, "N ")}) {
       file += "$ step\r\n" + std::to_string(count) + "\r\nenergy\r\n";
@@ -24,11 +25,10 @@ class XkrystKillTest : public ::testing::Test {
       testing::WriteBytes(drives_.Root() / step, std::string(step) + "\n");
     }
   }
-  void TearDown() override { unsetenv("WINTARVO_UI"); }
 
   // Converts step 1 or 2 to `kind`, killed as `at` and `n` say.
   testing::TracedRun Convert(int kind, int step, testing::KillAt at, int n = 0) {
-    return testing::RunTraced({WT_XKRYST, coordinates_, std::to_string(kind)},
+    return testing::RunTraced({testing::Xkryst(), coordinates_, std::to_string(kind)},
                               (drives_.Root() / std::to_string(step)).string(), drives_.Zorb(""),
                               at, n);
   }

@@ -48,10 +48,10 @@ class XkrystProgramTest : public ::testing::Test {
     QProcess process;
     process.setProcessEnvironment(env);
     process.setChildProcessModifier([inChild] {
-      testing::SettleIdentity();
+      testing::KeepFileModes();
       if (inChild) inChild();
     });
-    process.start(WT_XKRYST, arguments);
+    process.start(QString::fromStdString(testing::Xkryst()), arguments);
     process.write(input.data(), static_cast<qint64>(input.size()));
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));

@@ -6,11 +6,13 @@
 #include <QAction>
 #include <QPushButton>
 #include <memory>
+#include <optional>
 
 #include "frontend/form1.h"
 #include "frontend/tests/window_fixture.h"
 #include "platform/process.h"
 #include "platform/tests/probereport.h"
+#include "platform/testenv.h"
 
 namespace wt {
 namespace {
@@ -36,7 +38,7 @@ class Form1NoShellTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    was_ = fs::current_path();
+    inFolder_.emplace(fs::current_path());  // the test moves; this puts it back
     // The batch file, the computation program and the converter are all
     // the probe, which writes its folder, its tail and its arguments after
     // the first into the file its first argument names.
@@ -45,7 +47,7 @@ class Form1NoShellTest : public WindowTest {
     }
   }
   void TearDown() override {
-    fs::current_path(was_);
+    inFolder_.reset();
     WindowTest::TearDown();
   }
   // The report the probe writes into `file`, once it is there.
@@ -63,7 +65,7 @@ class Form1NoShellTest : public WindowTest {
     return made;
   }
 
-  fs::path was_;
+  std::optional<ScopedCurrentFolder> inFolder_;
   StartingDesktop starting_;
 };
 

@@ -8,10 +8,12 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "frontend/tests/window_fixture.h"
 #include "platform/tests/noaccess.h"
 #include "platform/windowlook.h"
+#include "platform/testenv.h"
 
 namespace wt {
 namespace {
@@ -246,13 +248,13 @@ TEST_F(Form1Test, BoxesHoldOneLine) {
 TEST_F(Form1Test, AnEmptyPathBoxStaysInTheCurrentFolder) {
   WriteFile("data/benz.in", "x\r\n");
   WriteFile("data/benz.cor", "x\r\n");
-  const std::filesystem::path was = std::filesystem::current_path();
-  std::filesystem::current_path(dir_ / "drive_c" / "data");
-  Start();
-  TypeInto("Text1", "benz");
-  QTest::mouseClick(Button("Command7"), Qt::LeftButton);
-  QTest::mouseClick(Button("Command5"), Qt::LeftButton);
-  std::filesystem::current_path(was);
+  {
+    const ScopedCurrentFolder inData(dir_ / "drive_c" / "data");
+    Start();
+    TypeInto("Text1", "benz");
+    QTest::mouseClick(Button("Command7"), Qt::LeftButton);
+    QTest::mouseClick(Button("Command5"), Qt::LeftButton);
+  }
   EXPECT_EQ(Log(), "max c:\\zorb\\wtarvo.bat benz mol\nmax c:\\zorb\\tarvo.exe benz");
 }
 

@@ -11,12 +11,14 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <optional>
 
 #include "frontend/settings.h"
 #include "frontend/wtrvg.h"
 #include "platform/tests/killwhilewriting.h"
 #include "platform/tests/noaccess.h"
 #include "platform/tests/testfolder.h"
+#include "platform/testenv.h"
 
 namespace wt {
 namespace {
@@ -30,10 +32,10 @@ class SettingsFileTest : public ::testing::Test {
     zorb_ = dir_ / "drive_c" / "zorb";
     file_ = zorb_ / "wtarvo.ini";
     fs::create_directories(zorb_);
-    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+    drives_.emplace("WINTARVO_DRIVES", dir_.string());
   }
   void TearDown() override {
-    unsetenv("WINTARVO_DRIVES");
+    drives_.reset();
     fs::remove_all(dir_);
   }
 
@@ -54,6 +56,7 @@ class SettingsFileTest : public ::testing::Test {
   }
 
   fs::path dir_;
+  std::optional<ScopedEnvironment> drives_;
   fs::path zorb_;
   fs::path file_;
 };

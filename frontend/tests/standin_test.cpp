@@ -1,4 +1,5 @@
 #include "frontend/standin/standin.h"
+#include "platform/testenv.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <optional>
 
 namespace wt::standin {
 namespace {
@@ -17,13 +19,12 @@ namespace fs = std::filesystem;
 class Standin : public ::testing::Test {
  protected:
   void SetUp() override {
-    oldFolder_ = fs::current_path();
     dir_ = fs::temp_directory_path() / ("wt_standin_" + std::to_string(getpid()));
     fs::create_directories(dir_);
-    fs::current_path(dir_);
+    inFolder_.emplace(dir_);
   }
   void TearDown() override {
-    fs::current_path(oldFolder_);
+    inFolder_.reset();
     fs::remove_all(dir_);
   }
   static std::string Read(const fs::path& path) {
@@ -33,7 +34,7 @@ class Standin : public ::testing::Test {
     return bytes.str();
   }
 
-  fs::path oldFolder_;
+  std::optional<ScopedCurrentFolder> inFolder_;
   fs::path dir_;
   std::ostringstream out_;
   std::ostringstream err_;

@@ -14,9 +14,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <optional>
 
 #include "platform/recorder.h"
 #include "platform/windowlook.h"
+#include "platform/testenv.h"
 
 namespace wt {
 
@@ -26,10 +28,10 @@ class WindowTest : public ::testing::Test {
     dir_ = std::filesystem::temp_directory_path() / ("wt_frontend_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir_ / "drive_c" / "zorb");
     std::filesystem::create_directories(dir_ / "drive_c" / "data");
-    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+    drives_.emplace("WINTARVO_DRIVES", dir_.string());
   }
   void TearDown() override {
-    unsetenv("WINTARVO_DRIVES");
+    drives_.reset();
     std::filesystem::remove_all(dir_);
   }
   // Files on drive C, such as "data/benz.in".
@@ -114,6 +116,7 @@ class WindowTest : public ::testing::Test {
   }
 
   std::filesystem::path dir_;
+  std::optional<ScopedEnvironment> drives_;
   Recorder desktop_;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/atomicfile.h"
 #include "platform/tests/testfolder.h"
+#include "platform/testenv.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <optional>
 
 namespace wt {
 namespace {
@@ -22,10 +24,10 @@ class AtomicFileTest : public ::testing::Test {
   void SetUp() override {
     dir_ = FreshTestFolder("wt_atomic");
     fs::create_directories(dir_ / "drive_c" / "zorb");
-    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+    drives_.emplace("WINTARVO_DRIVES", dir_.string());
   }
   void TearDown() override {
-    unsetenv("WINTARVO_DRIVES");
+    drives_.reset();
     fs::remove_all(dir_);
   }
   static std::string Read(const fs::path& p) {
@@ -38,6 +40,7 @@ class AtomicFileTest : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
   }
   fs::path dir_;
+  std::optional<ScopedEnvironment> drives_;
 };
 
 TEST_F(AtomicFileTest, WritesAndReplacesWholeFiles) {

@@ -1,5 +1,6 @@
 #include "platform/firststart.h"
 #include "platform/tests/testfolder.h"
+#include "platform/testenv.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -36,14 +37,9 @@ class FirstStartTest : public ::testing::Test {
     Write(system_ / "wtarvo.ini", "c:\\zorb\\sample\\benz.in\r\n");
     Write(system_ / "sample/benz.in", "Titl benzene\r\n");
     Write(system_ / std::string(kSystemInstallMarker), "");
-    for (const char* name : {"WINTARVO_DRIVES", "HOME"}) {
-      if (const char* value = std::getenv(name)) saved_.emplace_back(name, value);
-    }
-    setenv("WINTARVO_DRIVES", drives_.c_str(), 1);
+    drivesEnv_.Set(drives_.string());
   }
   void TearDown() override {
-    unsetenv("WINTARVO_DRIVES");
-    for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
     fs::remove_all(dir_);
   }
   static void Write(const fs::path& p, const std::string& bytes) {
@@ -67,7 +63,8 @@ class FirstStartTest : public ::testing::Test {
   }
 
   fs::path dir_, system_, drives_, zorb_;
-  std::vector<std::pair<std::string, std::string>> saved_;
+  const ScopedEnvironment drivesEnv_{"WINTARVO_DRIVES"};
+  const ScopedEnvironment homeEnv_{"HOME"};
 };
 
 TEST_F(FirstStartTest, MakesTheFolderWithLinksToTheProgramsAndCopiesOfTheData) {
@@ -121,17 +118,17 @@ TEST_F(FirstStartTest, WithoutTheMarkerNothingIsMade) {
 
 TEST_F(FirstStartTest, ProgramsInsideTheDrivesFolderMakeNothing) {
   // A system folder inside the drives folder, marker and all.
-  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib").c_str(), 1);
+  drivesEnv_.Set((dir_ / "usr/lib").string());
   EXPECT_EQ(Make(), FirstStart::kNotSystem);
   EXPECT_FALSE(fs::exists(dir_ / "usr/lib/drive_c"));
-  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib/").c_str(), 1);
+  drivesEnv_.Set((dir_ / "usr/lib/").string());
   EXPECT_EQ(Make(), FirstStart::kNotSystem);
-  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib/wintarvo/zorb/../..").c_str(), 1);
+  drivesEnv_.Set((dir_ / "usr/lib/wintarvo/zorb/../..").string());
   EXPECT_EQ(Make(), FirstStart::kNotSystem);
   EXPECT_FALSE(fs::exists(dir_ / "usr/lib/drive_c"));
 
   // A folder whose name only begins like the drives folder's is outside it.
-  setenv("WINTARVO_DRIVES", (dir_ / "usr/lib/wint").c_str(), 1);
+  drivesEnv_.Set((dir_ / "usr/lib/wint").string());
   EXPECT_EQ(Make(), FirstStart::kMade);
   EXPECT_TRUE(fs::is_symlink(dir_ / "usr/lib/wint/drive_c/zorb/xkryst"));
 }
@@ -154,7 +151,7 @@ TEST_F(FirstStartTest, AFailureHalfWayLeavesNoFolder) {
   while (deep.string().size() + level.size() + 1 < 3900) deep /= level;
   fs::create_directories(deep);
   const fs::path drives = dir_ / std::string(250, 'w') / std::string(250, 'w');
-  setenv("WINTARVO_DRIVES", drives.c_str(), 1);
+  drivesEnv_.Set(drives.string());
   std::string reason;
   EXPECT_EQ(Make(&reason), FirstStart::kFailed);
   EXPECT_NE(reason.find(": File name too long"), std::string::npos) << reason;
@@ -162,8 +159,8 @@ TEST_F(FirstStartTest, AFailureHalfWayLeavesNoFolder) {
 }
 
 TEST_F(FirstStartTest, NoDrivesFolderIsReported) {
-  unsetenv("WINTARVO_DRIVES");
-  unsetenv("HOME");
+  drivesEnv_.Set(std::nullopt);
+  homeEnv_.Set(std::nullopt);
   std::string reason;
   EXPECT_EQ(Make(&reason), FirstStart::kFailed);
   EXPECT_EQ(reason, "neither WINTARVO_DRIVES nor HOME is set");

@@ -1,4 +1,5 @@
 #include "platform/gdiprinter.h"
+#include "platform/testenv.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST_F(PainterDCTest, LinesReachingFarOffThePageDrawTheirVisiblePart) {
 
 TEST(OpenDefaultPrintJob, SaysSoWhenNoPrinterIsInstalled) {
   // A print server that does not exist has no printers.
-  setenv("CUPS_SERVER", "/nonexistent/wintarvo-cups.sock", 1);
+  const ScopedEnvironment server("CUPS_SERVER", "/nonexistent/wintarvo-cups.sock");
   std::string reason;
   EXPECT_EQ(OpenDefaultPrintJob("test", &reason), nullptr);
   EXPECT_EQ(reason, "No printer is installed");

@@ -1,16 +1,22 @@
-// Files a test may not read and folders it may not write in (POSIX).
+// Files a test may not read and folders it may not write in, and a disk that
+// is full (POSIX).
 //
-// Modes alone do not stop root. Run as root, the test takes the identity of
-// the user nobody (its effective user and group) for as long as a NoAccess
-// lives, and the files and folders are closed to everyone but their owner,
-// root; programs the test starts meanwhile inherit that identity (see
-// SettleIdentity). Run as anyone else, the modes themselves are taken away.
-// Either way everything is as it was when the object goes.
+// For as long as a NoAccess lives, the files have no mode bits and the
+// folders no write bits. Modes alone do not stop root: run as root, the test
+// thread also sets aside the two capabilities that override them, and the
+// programs it starts meanwhile are started without them (KeepFileModes). The
+// test keeps its own identity, so a program it starts is reached wherever the
+// build lives, even inside a folder only its owner may enter. Everything is
+// as it was when the object goes.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <pwd.h>
+#include <linux/capability.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,15 +25,40 @@
 
 namespace wt::testing {
 
-// In a child process about to start a program: makes the effective user and
-// group its real and saved ones too, so that the program runs wholly as the
-// user a NoAccess took on, as one started by that user would (a program whose
-// real and effective users differ is treated as privileged, and the leak
-// checker cannot inspect it). No change where they are the same already.
-inline void SettleIdentity() {
-  const gid_t gid = getegid();
-  const uid_t uid = geteuid();
-  if (setresgid(gid, gid, gid) != 0 || setresuid(uid, uid, uid) != 0) _exit(125);
+// The capabilities by which root reads, writes and searches regardless of
+// modes; all of them are in the first word of a capability set.
+inline constexpr unsigned kModeOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+
+// The calling thread's capability sets; false where they cannot be read.
+inline bool ThreadCapabilities(__user_cap_data_struct (&sets)[2]) {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  return syscall(SYS_capget, &header, sets) == 0;
+}
+
+// Takes the mode overrides out of the calling thread's effective set, or puts
+// back those that its permitted set holds.
+inline bool SetModeOverrides(bool on) {
+  __user_cap_data_struct sets[2]{};
+  if (!ThreadCapabilities(sets)) return false;
+  sets[0].effective = on ? sets[0].effective | (sets[0].permitted & kModeOverrides)
+                         : sets[0].effective & ~kModeOverrides;
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  return syscall(SYS_capset, &header, sets) == 0;
+}
+
+// In a child process about to start a program: where a NoAccess has set the
+// mode overrides aside, removes them from the bounding set too, so that the
+// program does not get them back when root starts it. No change otherwise.
+inline void KeepFileModes() {
+  __user_cap_data_struct sets[2]{};
+  if (!ThreadCapabilities(sets)) _exit(125);
+  if (geteuid() != 0 || (sets[0].effective & kModeOverrides) != 0) return;
+  for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+    if (prctl(PR_CAPBSET_READ, capability) == 1 &&
+        prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0) {
+      _exit(125);
+    }
+  }
 }
 
 class NoAccess {
@@ -35,33 +66,26 @@ class NoAccess {
   NoAccess(std::vector<std::filesystem::path> unreadable,
            std::vector<std::filesystem::path> readOnly) {
     namespace fs = std::filesystem;
-    const bool root = geteuid() == 0;
     for (const fs::path& file : unreadable) {
       Keep(file);
-      fs::permissions(file,
-                      root ? fs::perms::owner_read | fs::perms::owner_write : fs::perms::none);
+      fs::permissions(file, fs::perms::none);
     }
     for (const fs::path& folder : readOnly) {
       Keep(folder);
-      const fs::perms all = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                            fs::perms::others_read | fs::perms::others_exec;
-      fs::permissions(folder, root ? all : all & ~fs::perms::owner_write);
+      fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write |
+                                  fs::perms::others_write,
+                      fs::perm_options::remove);
     }
-    if (root) {
-      const passwd* nobody = getpwnam("nobody");
-      const uid_t uid = nobody ? nobody->pw_uid : 65534;
-      const gid_t gid = nobody ? nobody->pw_gid : 65534;
-      EXPECT_EQ(setegid(gid), 0);
-      EXPECT_EQ(seteuid(uid), 0);
-      switched_ = true;
+    if (geteuid() == 0) {
+      EXPECT_TRUE(SetModeOverrides(false)) << "the capabilities that override modes stay";
+      overridesSet_ = true;
     }
   }
   NoAccess(const NoAccess&) = delete;
   NoAccess& operator=(const NoAccess&) = delete;
   ~NoAccess() {
-    if (switched_) {
-      EXPECT_EQ(seteuid(0), 0);
-      EXPECT_EQ(setegid(0), 0);
+    if (overridesSet_) {
+      EXPECT_TRUE(SetModeOverrides(true));
     }
     for (const auto& [path, perms] : kept_) std::filesystem::permissions(path, perms);
   }
@@ -71,7 +95,29 @@ class NoAccess {
     kept_.emplace_back(path, std::filesystem::status(path).permissions());
   }
   std::vector<std::pair<std::filesystem::path, std::filesystem::perms>> kept_;
-  bool switched_ = false;
+  bool overridesSet_ = false;
+};
+
+// For as long as it lives, a write beyond `bytes` fails with "File too
+// large", as one fails on a full disk, instead of raising SIGXFSZ.
+class FullDisk {
+ public:
+  explicit FullDisk(rlim_t bytes) {
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &before_), 0);
+    signal_ = signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, before_.rlim_max};
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  }
+  FullDisk(const FullDisk&) = delete;
+  FullDisk& operator=(const FullDisk&) = delete;
+  ~FullDisk() {
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &before_), 0);
+    signal(SIGXFSZ, signal_);
+  }
+
+ private:
+  rlimit before_{};
+  sighandler_t signal_ = SIG_DFL;
 };
 
 }  // namespace wt::testing

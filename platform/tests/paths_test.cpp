@@ -4,31 +4,19 @@
 
 #include <cstdlib>
 
+#include "platform/testenv.h"
+
 namespace wt {
 namespace {
 
 class PathsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (const char* d = std::getenv("WINTARVO_DRIVES")) savedDrives_ = d;
-    if (const char* h = std::getenv("HOME")) savedHome_ = h;
-  }
-  void TearDown() override {
-    Restore("WINTARVO_DRIVES", savedDrives_);
-    Restore("HOME", savedHome_);
-  }
-  static void Restore(const char* name, const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  std::optional<std::string> savedDrives_, savedHome_;
+  const ScopedEnvironment drives_{"WINTARVO_DRIVES"};
+  const ScopedEnvironment home_{"HOME"};
 };
 
 TEST_F(PathsTest, DriveLettersInEitherCaseMapUnderTheDrivesFolder) {
-  setenv("WINTARVO_DRIVES", "/tmp/drives", 1);
+  drives_.Set("/tmp/drives");
   EXPECT_EQ(HostPath("c:\\zorb\\wtarvo.ini"), "/tmp/drives/drive_c/zorb/wtarvo.ini");
   EXPECT_EQ(HostPath("C:\\zorb\\tarvo.mol"), "/tmp/drives/drive_c/zorb/tarvo.mol");
   EXPECT_EQ(HostPath("d:\\plots\\run7.hgl"), "/tmp/drives/drive_d/plots/run7.hgl");
@@ -38,28 +26,28 @@ TEST_F(PathsTest, DriveLettersInEitherCaseMapUnderTheDrivesFolder) {
 }
 
 TEST_F(PathsTest, TrailingSlashOfTheDrivesFolderIsNotDoubled) {
-  setenv("WINTARVO_DRIVES", "/tmp/drives/", 1);
+  drives_.Set("/tmp/drives/");
   EXPECT_EQ(HostPath("c:\\zorb"), "/tmp/drives/drive_c/zorb");
 }
 
 TEST_F(PathsTest, DefaultDrivesFolderIsUnderHome) {
-  unsetenv("WINTARVO_DRIVES");
-  setenv("HOME", "/home/ana", 1);
+  drives_.Set(std::nullopt);
+  home_.Set("/home/ana");
   EXPECT_EQ(DrivesFolder(), "/home/ana/.wintarvo");
   EXPECT_EQ(HostPath("c:\\zorb\\temp64"), "/home/ana/.wintarvo/drive_c/zorb/temp64");
-  setenv("WINTARVO_DRIVES", "", 1);
+  drives_.Set("");
   EXPECT_EQ(HostPath("c:\\zorb\\temp64"), "/home/ana/.wintarvo/drive_c/zorb/temp64");
 }
 
 TEST_F(PathsTest, DrivePathMapsNowhereWithoutHomeOrDrives) {
-  unsetenv("WINTARVO_DRIVES");
-  unsetenv("HOME");
+  drives_.Set(std::nullopt);
+  home_.Set(std::nullopt);
   EXPECT_EQ(HostPath("c:\\zorb\\temp64"), std::nullopt);
   EXPECT_EQ(HostPath("/home/ana/benz.cor"), "/home/ana/benz.cor");
 }
 
 TEST_F(PathsTest, HostPathsAreUntouchedButForBackslashes) {
-  setenv("WINTARVO_DRIVES", "/tmp/drives", 1);
+  drives_.Set("/tmp/drives");
   EXPECT_EQ(HostPath("/home/ana/benz.cor"), "/home/ana/benz.cor");
   EXPECT_EQ(HostPath("run7.hgl"), "run7.hgl");
   EXPECT_EQ(HostPath("data\\benz.cor"), "data/benz.cor");

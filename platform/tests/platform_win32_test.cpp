@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <optional>
 
 #include "common/pathtext.h"
 #include "platform/atomicfile.h"
@@ -14,6 +15,7 @@
 #include "platform/process.h"
 #include "platform/tests/probereport.h"
 #include "platform/tests/testfolder.h"
+#include "platform/testenv.h"
 
 namespace wt {
 namespace {
@@ -29,16 +31,17 @@ std::string ProbePath() {
 class WindowsPlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    oldFolder_ = fs::current_path();
+    inFolder_.emplace(fs::current_path());  // the test moves; this puts it back
     dir_ = FreshTestFolder("wt_win");
     fs::create_directories(dir_ / "work folder");
   }
   void TearDown() override {
-    fs::current_path(oldFolder_);
+    inFolder_.reset();
     std::error_code ec;
     fs::remove_all(dir_, ec);
   }
-  fs::path oldFolder_, dir_;
+  std::optional<ScopedCurrentFolder> inFolder_;
+  fs::path dir_;
 };
 
 TEST_F(WindowsPlatformTest, BatchFilesAreStartedThroughTheCommandInterpreter) {

@@ -10,6 +10,7 @@
 #include "platform/batchline.h"
 #include "platform/tests/probereport.h"
 #include "platform/tests/testfolder.h"
+#include "platform/testenv.h"
 
 namespace wt {
 namespace {
@@ -19,20 +20,21 @@ namespace fs = std::filesystem;
 class ProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    oldFolder_ = fs::current_path();
+    inFolder_.emplace(fs::current_path());
     dir_ = FreshTestFolder("wt_process");
     fs::create_directories(dir_ / "drive_c" / "zorb");
     fs::create_directories(dir_ / "work folder");
-    setenv("WINTARVO_DRIVES", dir_.c_str(), 1);
+    drives_.emplace("WINTARVO_DRIVES", dir_.string());
   }
   void TearDown() override {
-    fs::current_path(oldFolder_);
-    unsetenv("WINTARVO_DRIVES");
+    inFolder_.reset();
+    drives_.reset();
     fs::remove_all(dir_);
   }
 
 
-  fs::path oldFolder_;
+  std::optional<ScopedCurrentFolder> inFolder_;  // puts back the folder the test began in
+  std::optional<ScopedEnvironment> drives_;
   fs::path dir_;
 };
 
@@ -91,12 +93,11 @@ TEST_F(ProcessTest, NonExecutableFileIsReported) {
 
 TEST_F(ProcessTest, BareNameIsLookedUpOnPath) {
   fs::copy_file(WT_PROCESS_PROBE, dir_ / "probe-on-path");
-  std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-  setenv("PATH", dir_.c_str(), 1);
   ASSERT_TRUE(ChangeCurrentFolder(dir_.string(), nullptr));
-  bool started = StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr);
-  setenv("PATH", oldPath.c_str(), 1);
-  ASSERT_TRUE(started);
+  {
+    const ScopedEnvironment path("PATH", dir_.string());
+    ASSERT_TRUE(StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr));
+  }
   EXPECT_EQ(WaitForProbeReport(dir_ / "found").size(), 2u);
 }
 

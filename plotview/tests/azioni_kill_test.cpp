@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <optional>
 
 #include "platform/tests/killwhilewriting.h"
 #include "platform/tests/testfolder.h"
+#include "platform/testenv.h"
 
 namespace wt::plot {
 namespace {
@@ -19,14 +21,13 @@ class AzioniKillTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = FreshTestFolder("wt_azioni_kill");
-    previousFolder_ = fs::current_path();
-    fs::current_path(folder_);
+    inFolder_.emplace(folder_);
     std::ofstream("one.hgl") << "SP9\r\nPU 0,0\r\nPD 10430,8000\r\n";
     std::ofstream("two.hgl") << "SP1\r\nPU 0,8000\r\nPD 10430,0\r\n";
     std::ofstream("none") << "";
   }
   void TearDown() override {
-    fs::current_path(previousFolder_);
+    inFolder_.reset();
     fs::remove_all(folder_);
   }
   testing::TracedRun Save(const char* plot, testing::KillAt at, int n = 0) {
@@ -38,7 +39,8 @@ class AzioniKillTest : public ::testing::Test {
     return bytes.str();
   }
 
-  fs::path folder_, previousFolder_;
+  fs::path folder_;
+  std::optional<ScopedCurrentFolder> inFolder_;
 };
 
 TEST_F(AzioniKillTest, AKilledSaveLeavesTheOldBitmapOrTheNewOneWhole) {

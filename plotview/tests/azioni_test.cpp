@@ -2,8 +2,6 @@
 #include "platform/tests/testfolder.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,9 +14,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/recorder.h"
+#include "platform/testenv.h"
 #include "platform/tests/noaccess.h"
 
 namespace wt::plot {
@@ -59,15 +59,13 @@ class AzioniTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = FreshTestFolder("wt_azioni");
-    previousFolder_ = fs::current_path();
-    fs::current_path(folder_);
+    inFolder_.emplace(folder_);
     WritePlot({"SP9", "PU 0,0", "PD 10430,8000"});
   }
   void TearDown() override {
     azioni_.reset();
-    fs::current_path(previousFolder_);
+    inFolder_.reset();
     fs::remove_all(folder_);
-    unsetenv("WINTARVO_DRIVES");
   }
 
   void WritePlot(const std::vector<std::string>& lines, const fs::path& path = "plot.hgl") {
@@ -138,7 +136,8 @@ class AzioniTest : public ::testing::Test {
     return true;
   }
 
-  fs::path folder_, previousFolder_;
+  fs::path folder_;
+  std::optional<ScopedCurrentFolder> inFolder_;
   Recorder desktop_;
   std::unique_ptr<Azioni> azioni_;
   QImage page_;
@@ -182,7 +181,7 @@ TEST_F(AzioniTest, WithoutWordsTheDefaultPlotFileIsDrawn) {
   const fs::path zorb = folder_ / "drives" / "drive_c" / "zorb";
   fs::create_directories(zorb);
   fs::copy_file(WT_SAMPLE_DIR "/zorb1.hgl", zorb / "zorb1.hgl");
-  setenv("WINTARVO_DRIVES", (folder_ / "drives").c_str(), 1);
+  const ScopedEnvironment drives("WINTARVO_DRIVES", (folder_ / "drives").string());
   Make().Start(ChooseStart(""));
   EXPECT_TRUE(desktop_.Messages().empty());
   // The frame's bottom left corner, user (50, 50) in a 1000 × 800 scale.
@@ -321,11 +320,11 @@ TEST_F(AzioniTest, AFileThatCannotBeOpenedIsNotFoundAndThePictureStaysEmpty) {
   }
   EXPECT_EQ(Messages(), "/-: 001 File not found");
   // A drive path while neither WINTARVO_DRIVES nor HOME says where drives are.
-  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-  unsetenv("HOME");
-  unsetenv("WINTARVO_DRIVES");
-  EXPECT_EQ(Show("c:\\zorb\\zorb1.hgl"), empty);
-  setenv("HOME", home.c_str(), 1);
+  {
+    const ScopedEnvironment home("HOME", std::nullopt);
+    const ScopedEnvironment drives("WINTARVO_DRIVES", std::nullopt);
+    EXPECT_EQ(Show("c:\\zorb\\zorb1.hgl"), empty);
+  }
   EXPECT_EQ(Messages(), "/-: 001 File not found");
 }
 
@@ -418,14 +417,10 @@ TEST_F(AzioniTest, ABitmapThatCannotBeSavedKeepsTheOldOne) {
 
   // Full: a file size limit fails the write as a full disk would.
   desktop_.Clear();
-  rlimit limit;
-  getrlimit(RLIMIT_FSIZE, &limit);
-  const rlimit small{1000, limit.rlim_max};
-  auto* const kept = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  azioni_->Window().save_menu->trigger();
-  setrlimit(RLIMIT_FSIZE, &limit);
-  signal(SIGXFSZ, kept);
+  {
+    const testing::FullDisk full(1000);
+    azioni_->Window().save_menu->trigger();
+  }
   EXPECT_EQ(Messages(), failed + "File too large");
   EXPECT_EQ(Read("wtplotr.bmp"), "old");
 
