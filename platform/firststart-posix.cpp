@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -67,9 +68,11 @@ bool Fill(const fs::path& from, const fs::path& to, bool top, std::string* reaso
   return true;
 }
 
+bool Exists(const fs::file_status& status) { return fs::exists(status); }
+
 bool Exists(const fs::path& path) {
   std::error_code error;
-  return fs::exists(fs::symlink_status(path, error));
+  return Exists(fs::symlink_status(path, error));
 }
 
 }  // namespace
@@ -127,12 +130,95 @@ FirstStart MakeUserInstallation(const std::string& programFolder, std::string* r
   return FirstStart::kMade;
 }
 
+std::vector<BrokenLink> BrokenLinks() {
+  std::vector<BrokenLink> broken;
+  const std::optional<std::string> zorb = HostPath("c:\\zorb");
+  if (!zorb) return broken;
+  std::error_code error;
+  fs::directory_iterator entries(*zorb, error);
+  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+    std::error_code entryError;
+    if (!entries->is_symlink(entryError) || Exists(fs::status(entries->path(), entryError))) {
+      continue;
+    }
+    broken.push_back({entries->path().filename().string(),
+                      fs::read_symlink(entries->path(), entryError).string()});
+  }
+  std::sort(broken.begin(), broken.end(),
+            [](const BrokenLink& a, const BrokenLink& b) { return a.name < b.name; });
+  return broken;
+}
+
+std::vector<std::string> Relink(const std::vector<BrokenLink>& broken,
+                                const std::string& programFolder) {
+  std::vector<std::string> relinked;
+  const std::optional<std::string> zorbText = HostPath("c:\\zorb");
+  std::error_code error;
+  if (!zorbText || programFolder.empty() ||
+      !fs::is_regular_file(fs::path(programFolder) / kSystemInstallMarker, error)) {
+    return relinked;
+  }
+  const fs::path zorb = *zorbText;
+  const fs::path system = fs::weakly_canonical(programFolder, error);
+  if (error) return relinked;
+  for (const BrokenLink& link : broken) {
+    const fs::path program = system / link.name;
+    const fs::file_status status = fs::status(program, error);
+    if (!fs::is_regular_file(status) ||
+        (status.permissions() & fs::perms::owner_exec) == fs::perms::none) {
+      continue;
+    }
+    // Made beside it under a name of this process, then renamed over it, so
+    // that the link is the old one or the new one at every moment.
+    const fs::path fresh = zorb / ("." + link.name + "-" + std::to_string(getpid()));
+    fs::remove(fresh, error);
+    fs::create_symlink(program, fresh, error);
+    if (!error) fs::rename(fresh, zorb / link.name, error);
+    if (error) {
+      std::error_code cleanup;
+      fs::remove(fresh, cleanup);
+      continue;
+    }
+    relinked.push_back(link.name);
+  }
+  return relinked;
+}
+
 std::string ProgramFolder() {
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
   if (error) return std::string();
   return program.parent_path().string();
 }
+
+namespace {
+
+// What a c:\zorb\ left by a removed or moved package holds, relinked where the
+// running installation can serve it, and told.
+void TellBrokenLinks(std::string_view programName, const std::string& programFolder,
+                     std::ostream& err) {
+  const std::vector<BrokenLink> broken = BrokenLinks();
+  if (broken.empty()) return;
+  const std::string zorb = HostPath("c:\\zorb").value_or("");
+  const std::vector<std::string> relinked = Relink(broken, programFolder);
+  if (!relinked.empty()) {
+    err << programName << ": c:\\zorb\\ (" << zorb << ") held links that led nowhere; now ";
+    for (std::size_t i = 0; i < relinked.size(); ++i) err << (i ? ", " : "") << relinked[i];
+    err << " lead" << (relinked.size() == 1 ? "s" : "") << " to " << programFolder << "\n";
+  }
+  std::string left;
+  for (const BrokenLink& link : broken) {
+    if (std::find(relinked.begin(), relinked.end(), link.name) != relinked.end()) continue;
+    left += (left.empty() ? "" : ", ") + link.name + " -> " + link.target;
+  }
+  if (!left.empty()) {
+    err << programName << ": c:\\zorb\\ (" << zorb
+        << ") holds links that lead nowhere, left by a package that was removed or moved: "
+        << left << "; reinstall the package, or remove those links\n";
+  }
+}
+
+}  // namespace
 
 void PrepareUserInstallation(std::string_view programName) {
   PrepareUserInstallation(programName, ProgramFolder(), std::cerr);
@@ -152,6 +238,7 @@ void PrepareUserInstallation(std::string_view programName, const std::string& pr
       break;
     case FirstStart::kNotSystem:
     case FirstStart::kFolderThere:
+      TellBrokenLinks(programName, programFolder, err);
       break;
   }
 }

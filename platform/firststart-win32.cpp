@@ -8,6 +8,13 @@ FirstStart MakeUserInstallation(const std::string& /*programFolder*/, std::strin
   return FirstStart::kNotSystem;
 }
 
+std::vector<BrokenLink> BrokenLinks() { return {}; }
+
+std::vector<std::string> Relink(const std::vector<BrokenLink>& /*broken*/,
+                                const std::string& /*programFolder*/) {
+  return {};
+}
+
 std::string ProgramFolder() {
   return std::string();
 }

@@ -16,6 +16,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wt {
 
@@ -38,6 +39,26 @@ enum class FirstStart {
 // (when given) names the file or folder and says what went wrong.
 FirstStart MakeUserInstallation(const std::string& programFolder, std::string* reason);
 
+// A link in c:\zorb\ that leads nowhere, such as one to a program of a
+// system package that has since been removed or moved: its name there and
+// the path it names.
+struct BrokenLink {
+  std::string name;
+  std::string target;
+  friend bool operator==(const BrokenLink&, const BrokenLink&) = default;
+};
+
+// The links directly in c:\zorb\ that lead nowhere, by name; none where
+// c:\zorb\ is missing.
+std::vector<BrokenLink> BrokenLinks();
+
+// Of `broken`, those whose name the system folder `programFolder` (a host
+// path holding the marker) holds as a program are made to lead there, each
+// replaced whole; returns their names. Nothing is done outside a system
+// installation.
+std::vector<std::string> Relink(const std::vector<BrokenLink>& broken,
+                                const std::string& programFolder);
+
 // The host folder of the running program with symbolic links resolved;
 // empty where the system cannot tell, and on Windows.
 std::string ProgramFolder();
@@ -45,6 +66,9 @@ std::string ProgramFolder();
 // Called first thing in each program's main: MakeUserInstallation for
 // ProgramFolder(). Making the folder, or failing to, is told in one line on
 // standard error beginning with `programName`; the program goes on either way.
+// Where c:\zorb\ is there already and holds links that lead nowhere, those a
+// system installation can serve are relinked to it and the rest are named,
+// each told in one line.
 void PrepareUserInstallation(std::string_view programName);
 
 // The same from `programFolder`, told on `err`.

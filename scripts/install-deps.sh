@@ -3,24 +3,30 @@
 # ones that are missing only. Root runs apt-get directly, others through sudo;
 # a user who may not install says so in one line and stops, unless nothing is
 # missing.
-# Usage: scripts/install-deps.sh [build|test|package]
-#   build     the compiler, CMake and Qt: what the programs need
-#   test      and what the tests use: GoogleTest, a virtual display, the print
-#             server, the Windows cross-compiler with wine, the package tools
-#   package   and what the Debian package and the user guide's pictures need
+# Usage: scripts/install-deps.sh [build|test|package|screenshots]
+#   build        the compiler, CMake and Qt: what the programs need
+#   test         and what the tests use: GoogleTest, a virtual display, the
+#                print server, the Windows cross-compiler with wine, the
+#                package tools
+#   package      and what making the Debian package needs
+#   screenshots  and what the user guide's pictures need
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick poppler-utils cups cups-client cups-bsd
                printer-driver-cups-pdf g++-mingw-w64-x86-64-posix wine wine64
-               dpkg-dev librsvg2-bin desktop-file-utils
+               dpkg-dev file librsvg2-bin desktop-file-utils
                clang libfuzzer-14-dev libclang-rt-14-dev)
-package_packages=(dpkg-dev librsvg2-bin desktop-file-utils xvfb xauth xdotool imagemagick openbox)
+# CPack's Debian generator asks dpkg-shlibdeps (dpkg-dev) for the libraries
+# and file(1) which files are programs; the icons are drawn with rsvg-convert.
+package_packages=(dpkg-dev file librsvg2-bin desktop-file-utils)
+screenshot_packages=("${package_packages[@]}" xvfb xauth xdotool imagemagick openbox)
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in
   test) packages+=("${test_packages[@]}") ;;
   package) packages+=("${package_packages[@]}") ;;
+  screenshots) packages+=("${screenshot_packages[@]}") ;;
 esac
 
 missing=()

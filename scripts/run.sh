@@ -36,3 +36,6 @@ done
 echo "The converted files are in c:\\zorb\\, that is $zorb/:"
 (cd "$zorb" && ls -l tarvo0*)
 echo "Printing needs no display either: $zorb/wtplot 'c:\\zorb\\zorb1.hgl' P"
+echo "prints the sample plot on the default printer. Without one it says \"No printer is"
+echo "installed\": choose one (lpoptions -d NAME), or run scripts/start-cups.sh as root to"
+echo "start the print server with a PDF printer as the default (pages land in ~/PDF/)."

@@ -22,14 +22,14 @@
 #   SHOTS=DIR scripts/screenshots.sh  the pictures into DIR instead
 #
 # Needs Xvfb, xdotool, ImageMagick and the window manager openbox
-# (scripts/install-deps.sh package).
+# (scripts/install-deps.sh screenshots).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 shots=${SHOTS:-$repo/docs/images}
 programs=${1:-}
 
-scripts/install-deps.sh package
+scripts/install-deps.sh screenshots
 mkdir -p "$shots"
 work=$(mktemp -d "${TMPDIR:-/tmp}/wintarvo-shots.XXXXXX")
 pids=()

@@ -184,6 +184,59 @@ TEST_F(FirstStartTest, WhatWasDoneIsToldInOneLine) {
                            ": Not a directory)\n");
 }
 
+TEST_F(FirstStartTest, LinksLeftByAPackageThatIsGoneAreToldAndRelinkedWhereTheyCanBe) {
+  ASSERT_EQ(Make(), FirstStart::kMade);
+  Write(zorb_ / "wtarvo.ini", "c:\\data\\mine.in\r\n");
+  // The package is moved: every program link leads nowhere now.
+  const fs::path moved = dir_ / "opt/wintarvo";
+  fs::create_directories(moved.parent_path());
+  fs::rename(system_, moved);
+  const std::vector<BrokenLink> gone = {
+      {"Wintarvo", (system_ / "Wintarvo").string()}, {"tarvo.exe", (system_ / "tarvo.exe").string()},
+      {"wtarvo.bat", (system_ / "wtarvo.bat").string()}, {"wtplot", (system_ / "wtplot").string()},
+      {"xkryst", (system_ / "xkryst").string()}};
+  EXPECT_EQ(BrokenLinks(), gone);
+
+  // Started from outside any system installation: told, nothing changed.
+  std::ostringstream err;
+  PrepareUserInstallation("xkryst", (dir_ / "build").string(), err);
+  std::string names;
+  for (const BrokenLink& link : gone) {
+    names += (names.empty() ? "" : ", ") + link.name + " -> " + link.target;
+  }
+  EXPECT_EQ(err.str(), "xkryst: c:\\zorb\\ (" + zorb_.string() +
+                           ") holds links that lead nowhere, left by a package that was removed "
+                           "or moved: " +
+                           names + "; reinstall the package, or remove those links\n");
+  EXPECT_EQ(BrokenLinks(), gone);
+
+  // Started from the package where it is now, without one of its programs:
+  // the others lead there, the user's files stay as they are.
+  fs::remove(moved / "wtplot");
+  err.str("");
+  PrepareUserInstallation("Wintarvo", moved.string(), err);
+  EXPECT_EQ(err.str(), "Wintarvo: c:\\zorb\\ (" + zorb_.string() +
+                           ") held links that led nowhere; now Wintarvo, tarvo.exe, wtarvo.bat, "
+                           "xkryst lead to " +
+                           moved.string() + "\n" + "Wintarvo: c:\\zorb\\ (" + zorb_.string() +
+                           ") holds links that lead nowhere, left by a package that was removed "
+                           "or moved: wtplot -> " +
+                           (system_ / "wtplot").string() +
+                           "; reinstall the package, or remove those links\n");
+  for (const char* program : {"Wintarvo", "xkryst", "wtarvo.bat", "tarvo.exe"}) {
+    EXPECT_EQ(fs::read_symlink(zorb_ / program), moved / program) << program;
+  }
+  EXPECT_EQ(BrokenLinks(), (std::vector<BrokenLink>{{"wtplot", (system_ / "wtplot").string()}}));
+  EXPECT_EQ(Read(zorb_ / "wtarvo.ini"), "c:\\data\\mine.in\r\n");
+  EXPECT_EQ(Names(zorb_),
+            (std::set<std::string>{"Wintarvo", "sample", "tarvo.exe", "temp64", "wtarvo.bat",
+                                   "wtarvo.ini", "wtplot", "xkryst", "zorb1.hgl"}));
+  err.str("");
+  fs::remove(zorb_ / "wtplot");
+  PrepareUserInstallation("Wintarvo", moved.string(), err);
+  EXPECT_EQ(err.str(), "");
+}
+
 TEST_F(FirstStartTest, ProgramsOfTheBuildFolderMakeNothing) {
   EXPECT_EQ(fs::path(ProgramFolder()), fs::canonical(WT_TEST_PROGRAM_FOLDER));
   testing::internal::CaptureStderr();
