@@ -1,9 +1,9 @@
 #include "converter/main1.h"
 
-#include "common/commandline.h"
 #include "common/fileexists.h"
 #include "common/numeric.h"
 #include "converter/libreria.h"
+#include "platform/cmdtail.h"
 
 namespace wt {
 namespace {
