@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/consoledesktop.h"
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 #include "plotview/hpgldisegna.h"
 
 int main(int argc, char** argv) {

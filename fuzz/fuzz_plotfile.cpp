@@ -15,8 +15,8 @@
 
 #include "common/numeric.h"
 #include "fuzz/fuzzcheck.h"
-#include "platform/gdiraster.h"
 #include "platform/recorder.h"
+#include "plotview/gdi/gdiraster.h"
 #include "plotview/grafica.h"
 #include "plotview/hpgldisegna.h"
 #include "plotview/xparse.h"

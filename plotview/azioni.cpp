@@ -3,7 +3,7 @@
 #include <QLayout>
 #include <algorithm>
 
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/desktop.h"
-#include "platform/gdiprinter.h"
 #include "plotview/commandline.h"
+#include "plotview/gdiprinter.h"
 #include "plotview/hpgldisegna.h"
 #include "plotview/wtplotr.h"
 

@@ -1,6 +1,6 @@
 // grafica: the plot's coordinate systems, its pens and its palette, and the
 // line operations behind the plot commands, drawn through the GDI-shaped
-// functions of platform/gdi.h.
+// functions of plotview/gdi/gdi.h.
 //
 // Three coordinate systems: user units (the numbers of PU and PD, equal to
 // plotter units until IP and SC say otherwise); plotter units, a frame 10430
@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 
 namespace wt::plot {
 

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/desktop.h"
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 #include "plotview/grafica.h"
 #include "plotview/xparse.h"
 

@@ -14,7 +14,7 @@
 
 #include "common/linereader.h"
 #include "platform/consoledesktop.h"
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 #include "plotview/hpgldisegna.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
 namespace {

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <random>
 
-#include "platform/gdiraster.h"
 #include "platform/recorder.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
 namespace {
