@@ -2,9 +2,6 @@
 // 556 × 476 pixels covered by the picture hpglout, which keeps the drawn plot
 // as a retained image; menus File (Open, unavailable; Save; Print; Exit) and
 // Edit (Copy as BMP). Nothing follows a change of the window's size.
-//
-// Its controls and handlers are its own; tests find them by object name (the
-// names below) and work them as the user does.
 #pragma once
 
 #include <QImage>
