@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "common/commandline.h"
 #include "common/numeric.h"
 #include "converter/readcor1.h"
 #include "fuzz/fuzzcheck.h"
+#include "platform/cmdtail.h"
 #include "plotview/commandline.h"
 #include "plotview/xparse.h"
 

@@ -15,8 +15,7 @@
 
 #include "common/numeric.h"
 #include "fuzz/fuzzcheck.h"
-#include "platform/gdiraster.h"
-#include "platform/recorder.h"
+#include "plotview/gdi/gdiraster.h"
 #include "plotview/grafica.h"
 #include "plotview/hpgldisegna.h"
 #include "plotview/xparse.h"
@@ -138,12 +137,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const wt::gdi::HPEN pen = dc.SelectedPen();
   const wt::gdi::HPALETTE palette = dc.SelectedPalette();
 
-  wt::Recorder desktop;
-  wt::plot::HpglReader reader(desktop);
+  const wt::plot::DrawResult wholePlot{wt::plot::DrawStatus::Drawn};
+  wt::plot::HpglReader reader;
   reader.SetPlotFile(path);
-  reader.SetTargetDC(&dc);
-  FUZZ_CHECK(reader.DrawPlotFile(static_cast<std::int16_t>(width)));
-  FUZZ_CHECK(desktop.events.empty());
+  FUZZ_CHECK(reader.DrawPlotFile(dc, static_cast<std::int16_t>(width)) == wholePlot);
   // The drawing gave back what it selected and kept nothing selected.
   FUZZ_CHECK(dc.SelectedPen() == pen);
   FUZZ_CHECK(dc.SelectedPalette() == palette);
@@ -164,15 +161,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       colours[i] = i == wt::plot::kPenCount - 1 ? wt::gdi::Argb(0, 0, 0)
                                                 : wt::gdi::Argb(e.red, e.green, e.blue);
     }
-    wt::plot::HpglReader fresh(desktop);
+    wt::plot::HpglReader fresh;
     fresh.SetPlotFile(path);
     std::vector<std::uint32_t> drawn[2];
     for (int i = 0; i < 2; ++i) {
       wt::plot::HpglReader& by = i == 0 ? fresh : reader;
       wt::gdi::RasterImage surface(width, height, 0);
       wt::gdi::RasterImageDC imageDC(surface);
-      by.SetTargetDC(&imageDC);
-      FUZZ_CHECK(by.DrawPlotFile(static_cast<std::int16_t>(width)));
+      FUZZ_CHECK(by.DrawPlotFile(imageDC, static_cast<std::int16_t>(width)) == wholePlot);
       drawn[i].assign(surface.Data(), surface.Data() + width * height);
     }
     FUZZ_CHECK(drawn[0] == drawn[1]);

@@ -13,8 +13,7 @@
 #include <string>
 
 #include "common/linereader.h"
-#include "platform/consoledesktop.h"
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 #include "plotview/hpgldisegna.h"
 
 namespace {
@@ -62,12 +61,10 @@ int main(int argc, char** argv) {
 
   wt::gdi::RasterImage image(width, static_cast<int>(width * 0.86), 0xFFFFFFFFu);
   wt::gdi::RasterImageDC dc(image);
-  wt::ConsoleDesktop desktop;
-  wt::plot::HpglReader reader(desktop);
+  wt::plot::HpglReader reader;
   reader.SetPlotFile(path.string());
-  reader.SetTargetDC(&dc);
   start = std::chrono::steady_clock::now();
-  reader.DrawPlotFile(static_cast<std::int16_t>(width));
+  reader.DrawPlotFile(dc, static_cast<std::int16_t>(width));
   const double drawn = Seconds(start);
 
   std::printf("%ld lines (%zu bytes) on %d pixels: reading %.3f s, drawing %.3f s (%.2fx)\n", lines,

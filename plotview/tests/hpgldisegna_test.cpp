@@ -8,8 +8,7 @@
 #include <fstream>
 #include <random>
 
-#include "platform/gdiraster.h"
-#include "platform/recorder.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
 namespace {
@@ -21,21 +20,19 @@ constexpr std::uint32_t kBlack = 0xFF000000u;
 
 class HpglReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path_ = TestPath("wt_hpgl") += ".hgl";
-    reader_.SetTargetDC(&dc_);
-  }
+  void SetUp() override { path_ = TestPath("wt_hpgl") += ".hgl"; }
   void TearDown() override { fs::remove(path_); }
 
   // Writes `lines` as the plot file, each ended by CR LF, and draws it.
-  bool Draw(const std::vector<std::string>& lines) {
+  DrawResult Draw(const std::vector<std::string>& lines) {
     {
       std::ofstream out(path_, std::ios::binary);
       for (const std::string& line : lines) out << line << "\r\n";
     }
     reader_.SetPlotFile(path_.string());
-    return reader_.DrawPlotFile(556);
+    return DrawAgain();
   }
+  DrawResult DrawAgain() { return reader_.DrawPlotFile(dc_, 556); }
 
   // The device point of a user point under the mapping the drawing left.
   gdi::Point Device(std::int16_t x, std::int16_t y) {
@@ -51,17 +48,18 @@ class HpglReaderTest : public ::testing::Test {
     return count;
   }
 
+  const DrawResult drawn_{DrawStatus::Drawn};
+  const DrawResult notFound_{DrawStatus::NotFound};
   fs::path path_;
-  Recorder desktop_;
   gdi::RasterImage image_{556, 476, kWhite};
   gdi::RasterImageDC dc_{image_};
-  HpglReader reader_{desktop_};
+  HpglReader reader_;
 };
 
 TEST_F(HpglReaderTest, ParametersFollowABlankOrAComma) {
   for (const char* line : {"PU 100,200", "PU,100,200;", "PU 100 200", "PU  100 ,, 200"}) {
     gdi::MoveToEx(dc_, 0, 0, nullptr);
-    ASSERT_TRUE(Draw({line}));
+    ASSERT_EQ(Draw({line}), drawn_);
     EXPECT_EQ(dc_.Position(), Device(100, 200)) << line;
   }
   EXPECT_EQ(PaintedCount(), 0);
@@ -136,48 +134,33 @@ TEST_F(HpglReaderTest, EachDrawingStartsFromTheDefaultScale) {
   EXPECT_EQ(reader_.Renderer().PlotterX(100), 100);
 }
 
-TEST_F(HpglReaderTest, AMissingFileIsReportedAndNothingIsDrawn) {
+TEST_F(HpglReaderTest, AMissingFileIsNotFoundAndNothingIsDrawn) {
   gdi::HPEN pen = dc_.SelectedPen();
   reader_.SetPlotFile((fs::temp_directory_path() / "wt_no_such_plot.hgl").string());
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  const Message m = desktop_.Messages()[0];
-  EXPECT_EQ(m.text, "001 File not found");
-  EXPECT_EQ(m.title, "");
-  EXPECT_EQ(m.icon, MessageIcon::None);
-  EXPECT_EQ(m.buttons, MessageButtons::Ok);
+  EXPECT_EQ(DrawAgain(), notFound_);
   EXPECT_EQ(dc_.SelectedPen(), pen);  // the drawing's pens are released
   EXPECT_EQ(PaintedCount(), 0);
 
   reader_.SetPlotFile("");
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  EXPECT_EQ(desktop_.Messages().size(), 2u);
+  EXPECT_EQ(DrawAgain(), notFound_);
 }
 
-TEST_F(HpglReaderTest, AFileThatFailsWhileBeingReadIsReportedByName) {
+TEST_F(HpglReaderTest, AFileThatFailsWhileBeingReadIsAReadErrorWithItsReason) {
   Draw({"PU 0,4000", "PD 1000,4000"});
   // A last line of zero bytes just over the longest line read; sparse on disk.
   fs::resize_file(path_, fs::file_size(path_) + (std::uintmax_t{64} << 20) + 1);
   gdi::HPEN pen = dc_.SelectedPen();
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  const Message m = desktop_.Messages()[0];
-  EXPECT_EQ(m.text, "File " + path_.string() + " cannot be read: a line is longer than 64 MiB");
-  EXPECT_EQ(m.title, "Warning");
-  EXPECT_EQ(m.icon, MessageIcon::Critical);
+  EXPECT_EQ(DrawAgain(), (DrawResult{DrawStatus::ReadError, "a line is longer than 64 MiB"}));
   EXPECT_EQ(dc_.SelectedPen(), pen);
   EXPECT_EQ(PaintedCount(), 53);  // the lines before the failure
 
   // A device is no plot file.
   reader_.SetPlotFile("/dev/zero");
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  ASSERT_EQ(desktop_.Messages().size(), 2u);
-  EXPECT_EQ(desktop_.Messages()[1].text, "001 File not found");
+  EXPECT_EQ(DrawAgain(), notFound_);
 }
 
 TEST_F(HpglReaderTest, AnEmptyFileIsAnEmptyPlot) {
-  EXPECT_TRUE(Draw({}));
-  EXPECT_TRUE(desktop_.Messages().empty());
+  EXPECT_EQ(Draw({}), drawn_);
   EXPECT_EQ(PaintedCount(), 0);
 }
 
@@ -211,13 +194,11 @@ TEST_F(HpglReaderTest, RandomPlotsDrawSafely) {
     }
     lines.push_back(line);
   }
-  EXPECT_TRUE(Draw(lines));
-  EXPECT_TRUE(desktop_.Messages().empty());
+  EXPECT_EQ(Draw(lines), drawn_);
   for (std::int16_t width : {0, 1, 3, 32767}) {
     gdi::RasterImage small(3, 2, kWhite);
     gdi::RasterImageDC dc(small);
-    reader_.SetTargetDC(&dc);
-    EXPECT_TRUE(reader_.DrawPlotFile(width));
+    EXPECT_EQ(reader_.DrawPlotFile(dc, width), drawn_);
   }
 }
 
