@@ -46,7 +46,7 @@ TEST_F(ConverterTest, StepOneGoneSinceTheCountEndsQuietly) {
 }
 
 TEST_F(ConverterTest, AnUnreadableFileIsReportedWithItsNameAndWhy) {
-  EXPECT_EQ(converter_.StartRoutine(drives_.WriteLongLine("long.cor", "")), 1);
+  EXPECT_EQ(converter_.StartRoutine(testing::WriteLongLine(drives_, "long.cor", "")), 1);
   EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'c:\\zorb\\long.cor' cannot be "
                                               "read: a line is longer than 64 MiB"});
 }

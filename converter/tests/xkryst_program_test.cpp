@@ -221,7 +221,7 @@ TEST_F(XkrystProgramTest, BlocksCutShortAreNeverWrittenInPart) {
 }
 
 TEST_F(XkrystProgramTest, ALineLongerThan64MiBIsUnreadable) {
-  EXPECT_EQ(Run(drives_.WriteLongLine("long.cor", "$\r\n")),
+  EXPECT_EQ(Run(testing::WriteLongLine(drives_, "long.cor", "$\r\n")),
             (Outcome{1,
                      "Warning: The file 'c:\\zorb\\long.cor' cannot be read: a line is longer "
                      "than 64 MiB\n"}));

@@ -8,9 +8,11 @@
 #include "platform/recorder.h"
 #include "plotview/azioni.h"
 
+#include "platform/testenv.h"
+
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  wt::SetEnvironment("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   wt::Recorder desktop;
   wt::plot::Azioni azioni(desktop);
