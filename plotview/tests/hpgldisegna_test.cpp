@@ -1,4 +1,3 @@
-#include "platform/tests/testfolder.h"
 #include "plotview/hpgldisegna.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
+#include <vector>
 
+#include "platform/tests/testfolder.h"
 #include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
@@ -33,6 +35,21 @@ class HpglReaderTest : public ::testing::Test {
     return DrawAgain();
   }
   DrawResult DrawAgain() { return reader_.DrawPlotFile(dc_, 556); }
+
+  // Writes `bytes` as the plot file and draws it on a fresh picture: the
+  // pixels painted, or the result where the drawing was not whole.
+  std::vector<std::uint32_t> Picture(const std::string& bytes) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+    gdi::RasterImage image(556, 476, kWhite);
+    gdi::RasterImageDC dc(image);
+    reader_.SetPlotFile(path_.string());
+    EXPECT_EQ(reader_.DrawPlotFile(dc, 556), drawn_) << bytes.substr(0, 40);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < image.Height(); ++y) {
+      for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
+    }
+    return pixels;
+  }
 
   // The device point of a user point under the mapping the drawing left.
   gdi::Point Device(std::int16_t x, std::int16_t y) {
@@ -159,9 +176,59 @@ TEST_F(HpglReaderTest, AFileThatFailsWhileBeingReadIsAReadErrorWithItsReason) {
   EXPECT_EQ(DrawAgain(), notFound_);
 }
 
-TEST_F(HpglReaderTest, AnEmptyFileIsAnEmptyPlot) {
-  EXPECT_EQ(Draw({}), drawn_);
-  EXPECT_EQ(PaintedCount(), 0);
+TEST_F(HpglReaderTest, EmptyAndBinaryFilesDrawNothing) {
+  std::string binary;
+  for (int round = 0; round < 4; ++round) {
+    for (int byte = 0; byte < 256; ++byte) binary += static_cast<char>(byte);
+  }
+  const std::vector<std::uint32_t> empty(556 * 476, kWhite);
+  for (const std::string& bytes : {std::string(), binary, std::string("\0\0\0\0", 4)}) {
+    EXPECT_EQ(Picture(bytes), empty);
+  }
+}
+
+// A plot that draws something in every pen and scale it sets.
+const std::string kPlot =
+    "IN;\r\nIP 0,0,10430,8000;\r\nSC 0,1000,0,800;\r\nSP1;\r\nPU 50,50;\r\nPD 950,50;\r\n"
+    "PD 950,750;\r\nSP9;\r\nPU 100,100;\r\nPD 900,700;\r\n";
+
+TEST_F(HpglReaderTest, LineEndsLongLinesAndNulBytesDrawTheSamePicture) {
+  const std::vector<std::uint32_t> expected = Picture(kPlot);
+  ASSERT_NE(expected, Picture(""));
+  std::string lf, cr, longLines, nul;
+  const std::string megabyte(std::size_t{1} << 20, ' ');
+  for (std::size_t start = 0, end; (end = kPlot.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    const std::string line = kPlot.substr(start, end - start);
+    lf += line + "\n";
+    cr += line + "\r";
+    // A megabyte of blanks after every line, and a line of a megabyte that
+    // is no command between every two.
+    longLines += line + megabyte + "\r\nLB" + megabyte + "\r\n";
+    // A NUL byte ends a number and glues to a mnemonic; a line that begins
+    // with one is no command.
+    std::string odd = line;
+    if (odd.starts_with("PD") || odd.starts_with("PU")) odd.insert(odd.find(','), 1, '\0');
+    nul += odd + "\r\n" + std::string("\0PD 0,0\r\n", 9);
+  }
+  for (const std::string* variant : {&lf, &cr, &longLines, &nul}) {
+    EXPECT_EQ(Picture(*variant), expected) << variant->substr(0, 40);
+  }
+}
+
+TEST_F(HpglReaderTest, LinesThatCannotBeTakenAreSkipped) {
+  const std::vector<std::uint32_t> expected = Picture(kPlot);
+  // Numbers beyond 16 bits (65636 is not 100), a plot line of a million
+  // tokens of which only the first pair counts, SC with a zero range, and
+  // commands without their parameters.
+  std::string tokens = "PD 900,700";
+  for (int i = 0; i < 1000000; ++i) tokens += ",7";
+  const std::string odd = kPlot + "PD 65636,100;\r\nPU 40000,-40000\r\nIP 0,0,70000,8000\r\n" +
+                          "SC 0,0,0,800\r\nSC 5,1000,9,9\r\nPD\r\nPU 10\r\nIP 1,2,3\r\n" +
+                          "SP\xff\r\n" + tokens + "\r\n";
+  EXPECT_EQ(Picture("SP9\r\nSC 0,0,0,800\r\n" + odd + "SP9\r\n"), expected);
+  // The same lines with numbers that fit do draw.
+  EXPECT_NE(Picture(kPlot + "PD 100,700;\r\n"), expected);
 }
 
 TEST_F(HpglReaderTest, TheFileIsReadAgainAndClosedByEachDrawing) {
