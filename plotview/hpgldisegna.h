@@ -45,7 +45,6 @@ class HpglReader {
   // Returns false after such a message, or when no target is set.
   bool DrawPlotFile(std::int16_t W);
 
-  const TokenTable& Tokens() const { return tokens_; }
   Grafica& Renderer() { return grafica_; }
 
  private:
