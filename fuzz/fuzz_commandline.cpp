@@ -115,9 +115,10 @@ bool SameDouble(double a, double b) {
 
 void CheckNumbers(std::string_view text) {
   const double value = wt::NumericValue(text);
-  FUZZ_CHECK(SameDouble(value, ReferenceValue(text)));
+  const double reference = ReferenceValue(text);
+  FUZZ_CHECK(SameDouble(value, reference));
   FUZZ_CHECK(wt::RoundToInt16(value) == ReferenceRound(value));
-  FUZZ_CHECK(SameDouble(wt::FieldValue(text), value));
+  FUZZ_CHECK(SameDouble(wt::FieldValue(text), reference));
   // A token holds neither a comma nor a blank.
   if (!text.empty() && text.find_first_of(", ") == std::string_view::npos) {
     FUZZ_CHECK(wt::plot::TokenTableProbe::ParameterNumber(text) == wt::WholeNumber16(text));
