@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "plotview/gdi/gdiraster.h"
 #include "plotview/grafica.h"
 #include "plotview/hpgldisegna.h"
+#include "plotview/tests/tokentable_probe.h"
 #include "plotview/xparse.h"
 
 namespace {
@@ -42,15 +44,28 @@ std::vector<std::string_view> Tokens(std::string_view line) {
 }
 
 void CheckTokens(wt::plot::TokenTable& table, std::string_view line) {
+  using wt::plot::TokenTableProbe;
   const std::vector<std::string_view> tokens = Tokens(line);
   const int recorded = table.SplitTokens(line);
   FUZZ_CHECK(static_cast<std::size_t>(recorded) ==
              std::min<std::size_t>(tokens.size(), wt::plot::kTokenSlots));
   for (int k = 1; k <= recorded; ++k) {
     const std::string_view token = tokens[static_cast<std::size_t>(k) - 1];
-    FUZZ_CHECK(table.TokenStart(k) == static_cast<std::size_t>(token.data() - line.data()) + 1);
-    FUZZ_CHECK(table.TokenLength(k) == token.size());
-    FUZZ_CHECK(table.TokenValue(line, k) == wt::WholeNumber16(token));
+    FUZZ_CHECK(TokenTableProbe::TokenStart(table, k) ==
+               static_cast<std::size_t>(token.data() - line.data()) + 1);
+    FUZZ_CHECK(TokenTableProbe::TokenLength(table, k) == token.size());
+  }
+  // The parameters 2 to n + 1 read as the general rule reads each token:
+  // all of them, or false when one does not fit.
+  std::int16_t values[wt::plot::kTokenSlots];
+  bool fit = true;
+  for (int n = 1; n < recorded; ++n) {
+    const std::optional<std::int16_t> plain =
+        wt::WholeNumber16(tokens[static_cast<std::size_t>(n)]);
+    fit = fit && plain.has_value();
+    FUZZ_CHECK(table.ParameterValues(line, n, values) == fit);
+    if (!fit) break;
+    FUZZ_CHECK(values[n - 1] == *plain);
   }
 }
 

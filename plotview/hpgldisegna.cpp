@@ -28,7 +28,7 @@ DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
 }
 
 void HpglReader::DoLine(std::string_view line) {
-  const int count = tokens_.SplitPaddedTokens(line);  // lines come from a LineReader
+  const int count = tokens_.SplitTokens(line);
   if (line.size() < 2) return;
   const char a = line[0], b = line[1];
 

@@ -48,7 +48,6 @@ class HpglReader {
   // being read is ReadError, after the lines before the failure are drawn.
   DrawResult DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W);
 
-  const TokenTable& Tokens() const { return tokens_; }
   Grafica& Renderer() { return grafica_; }
 
  private:
