@@ -106,6 +106,7 @@ read -r fs_type fs_journal < <(fs_of "$base")
 fs_note="$fs_type $(sed 's/-/ /' <<<"$fs_journal") (${BENCH_DIR:+BENCH_DIR }$base)"
 loop_image="" loop_mount=""
 cleanup() {
+  cd /  # out of the work folder, so that its file system can be unmounted
   rm -rf "${work:-}"
   if [ -n "$loop_mount" ]; then umount "$loop_mount" && rmdir "$loop_mount"; fi
   [ -z "$loop_image" ] || rm -f "$loop_image"
