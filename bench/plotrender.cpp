@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/consoledesktop.h"
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 #include "plotview/hpgldisegna.h"
 
 int main(int argc, char** argv) {
@@ -22,11 +21,15 @@ int main(int argc, char** argv) {
   const int height = 476 * width / 556;
   wt::gdi::RasterImage image(width, height, 0xFFFFFFFFu);
   wt::gdi::RasterImageDC dc(image);
-  wt::ConsoleDesktop desktop;
-  wt::plot::HpglReader reader(desktop);
+  wt::plot::HpglReader reader;
   reader.SetPlotFile(argv[1]);
-  reader.SetTargetDC(&dc);
-  if (!reader.DrawPlotFile(static_cast<std::int16_t>(width))) return 1;
+  const wt::plot::DrawResult result = reader.DrawPlotFile(dc, static_cast<std::int16_t>(width));
+  if (result.status != wt::plot::DrawStatus::Drawn) {
+    std::fprintf(
+        stderr, "plotrender: %s: %s\n", argv[1],
+        result.status == wt::plot::DrawStatus::NotFound ? "not found" : result.reason.c_str());
+    return 1;
+  }
 
   std::FILE* out = std::fopen(argv[2], "wb");
   if (!out) {

@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -37,7 +36,12 @@ int main(int argc, char** argv) {
   std::ifstream sizes(argv[2]);
   std::ifstream in(argv[3], std::ios::binary);
   if (!sizes || !in) return Fail(!sizes ? argv[2] : argv[3]);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Read whole at once, as cat would: the floor pays for its input no more
+  // than it must.
+  in.seekg(0, std::ios::end);
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return Fail(argv[3]);
 
   std::string name;
   std::size_t length = 0, at = 0;

@@ -2,57 +2,36 @@
 
 #include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <utility>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define WT_LINE_SCAN_SSE2 1
-#endif
 
 #include "platform/paths.h"
 
 namespace wt {
 namespace {
 
-// Bytes readable after the end of the buffer, so that a scan may load whole
-// 16-byte blocks up to its last byte.
-constexpr std::size_t kPadding = LineReader::kReadableAfterLine;
-
-// A line gathered in a string, followed by the bytes that
-// kReadableAfterLine promises.
-std::string_view Padded(std::string& text) {
-  const std::size_t size = text.size();
-  text.append(kPadding, '\0');
-  return std::string_view(text.data(), size);
-}
-
-// The first CR or LF in [p, end), or end. Up to 15 bytes after `end` may be
-// read (see kPadding).
+// The first CR or LF in [p, end), or end. Eight bytes are looked at a time:
+// a byte equal to CR or LF becomes zero under the exclusive or, and the
+// lowest byte that the zero test marks is the first such byte (marks above a
+// true one may be false). Lines are mostly short, where two searches of the library
+// for the two bytes cost more than the line itself.
 const char* FindLineEnd(const char* p, const char* end) {
-#ifdef WT_LINE_SCAN_SSE2
-  // One pass that looks for both bytes, 16 at a time: lines are short, and
-  // two searches (one per byte) cost more in setting up than in scanning.
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  for (; p < end; p += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const unsigned hits = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
-    if (hits != 0) {
-      const char* hit = p + std::countr_zero(hits);
-      return hit < end ? hit : end;
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  const auto zeroBytes = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  if constexpr (std::endian::native == std::endian::little) {  // the first byte lowest
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, 8);
+      const std::uint64_t marks =
+          zeroBytes(word ^ (kOnes * '\r')) | zeroBytes(word ^ (kOnes * '\n'));
+      if (marks != 0) return p + std::countr_zero(marks) / 8;
+      p += 8;
     }
   }
-  return end;
-#else
-  const std::size_t available = static_cast<std::size_t>(end - p);
-  const char* stop = static_cast<const char*>(std::memchr(p, '\n', available));
-  const std::size_t searched = stop ? static_cast<std::size_t>(stop - p) : available;
-  if (const void* cr = std::memchr(p, '\r', searched)) stop = static_cast<const char*>(cr);
-  return stop ? stop : end;
-#endif
+  while (p != end && *p != '\r' && *p != '\n') ++p;
+  return p;
 }
 
 bool IsLineEnd(char c) {
@@ -76,7 +55,7 @@ std::optional<LineReader> LineReader::Open(std::string_view path, std::string* r
   return LineReader(file);
 }
 
-LineReader::LineReader(std::FILE* file) : file_(file), buffer_(kBufferSize + kPadding) {}
+LineReader::LineReader(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
 
 LineReader::LineReader(LineReader&& other) noexcept {
   *this = std::move(other);
@@ -175,7 +154,7 @@ bool LineReader::NextSpanning(std::string_view* line) {
       offset_ += length + 1;
       skipLf_ = *stop == '\r';
       long_.append(start, length);
-      *line = Padded(long_);
+      *line = long_;
       return true;
     }
     // No terminator in what is buffered: keep it and read on.
@@ -191,7 +170,7 @@ bool LineReader::NextSpanning(std::string_view* line) {
     offset_ += available;
     begin_ = end_;
     if (!Fill()) {
-      *line = Padded(long_);
+      *line = long_;
       return true;
     }
   }

@@ -28,11 +28,8 @@ class LineReader {
   ~LineReader();
 
   // The next line, valid until the next call; false at the end of the file or
-  // on a read error (see Failed()). At least kReadableAfterLine bytes after
-  // the line's last one may be read (their values are unspecified), so that
-  // a line can be scanned in whole 16-byte blocks.
+  // on a read error (see Failed()).
   bool Next(std::string_view* line);
-  static constexpr std::size_t kReadableAfterLine = 16;
 
   // The next line whose first character is `first`, the lines before it
   // passed over: what calling Next until such a line comes gives, failures

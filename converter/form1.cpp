@@ -36,20 +36,22 @@ class RunProgress : public QProgressDialog {
 
 Form1::Form1(Converter& converter, std::function<void(int)> endProgram, QWidget* parent)
     : QMainWindow(parent), converter_(converter), endProgram_(std::move(endProgram)) {
+  setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("WTarvo"));
   auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
   client->setFont(DialogFont());
   setCentralWidget(client);
 
-  Label1 = new QLabel(QStringLiteral("Step Number :"), client);
+  Label1 = Named(new QLabel(QStringLiteral("Step Number :"), client), "Label1");
   PlaceTwips(Label1, 480, 360, 1230, 195);
-  Text1 = new QLineEdit(QStringLiteral("1"), client);
+  Text1 = Named(new QLineEdit(QStringLiteral("1"), client), "Text1");
   PlaceTwips(Text1, 2160, 360, 495, 285);
-  Label2 = new QLabel(QStringLiteral("(max = 1)"), client);
+  Label2 = Named(new QLabel(QStringLiteral("(max = 1)"), client), "Label2");
   PlaceTwips(Label2, 480, 600, 795, 195);
-  Command2 = new QPushButton(QStringLiteral("Ok"), client);
+  Command2 = Named(new QPushButton(QStringLiteral("Ok"), client), "Command2");
   PlaceTwips(Command2, 480, 1080, 975, 495);
-  Command3 = new QPushButton(QStringLiteral("Cancel"), client);
+  Command3 = Named(new QPushButton(QStringLiteral("Cancel"), client), "Command3");
   PlaceTwips(Command3, 1680, 1080, 975, 495);
   // Enter presses the button that has the focus; "Ok" has it first.
   for (QPushButton* button : {Command2, Command3}) button->setAutoDefault(true);
@@ -57,10 +59,10 @@ Form1::Form1(Converter& converter, std::function<void(int)> endProgram, QWidget*
   setTabOrder(Command3, Text1);
   Command2->setFocus();
 
-  opzioni = menuBar()->addMenu(QStringLiteral("option"));
-  Input_Line = opzioni->addAction(QStringLiteral("Input Line"));
-  tuttiglistep = opzioni->addAction(QStringLiteral("All Steps"));
-  Tipo_di_file = menuBar()->addMenu(QStringLiteral("Type"));
+  opzioni = Named(menuBar()->addMenu(QStringLiteral("option")), "opzioni");
+  Input_Line = Named(opzioni->addAction(QStringLiteral("Input Line")), "Input_Line");
+  tuttiglistep = Named(opzioni->addAction(QStringLiteral("All Steps")), "tuttiglistep");
+  Tipo_di_file = Named(menuBar()->addMenu(QStringLiteral("Type")), "Tipo_di_file");
   // The kind comes from the command line alone: these items only show the kinds.
   for (const char* kind : {"Kryst", "Gauss 94", "XYZ"}) {
     Tipo_di_file->addAction(QString::fromLatin1(kind))->setEnabled(false);
@@ -83,6 +85,12 @@ void Form1::SetRangeLabel() {
   if (wanted > Label2->width()) Label2->resize(wanted, Label2->height());
 }
 
+void Form1::SetProgressTiming(std::chrono::milliseconds showAfter,
+                              std::chrono::milliseconds interval) {
+  progressShowAfter_ = showAfter;
+  progressInterval_ = interval;
+}
+
 void Form1::Command2_Click() {
   if (running_) return;
   if (std::optional<int> status = converter_.ConvertStep(FromQt(Text1->text()))) End(*status);
@@ -95,7 +103,7 @@ void Form1::Command3_Click() {
 
 void Form1::Input_Line_Click() {
   if (running_) return;
-  if (!form2_) form2_ = new Form2(converter_.routeLine, this);
+  if (!form2_) form2_ = new Form2(converter_.routeLine(), this);
   form2_->show();
   form2_->raise();
   form2_->activateWindow();
@@ -111,10 +119,10 @@ void Form1::tuttiglistep_Click() {
   if (form2_) form2_->setEnabled(false);
 
   using Clock = ProgressThrottle::Clock;
-  RunProgress progress(converter_.stepCount, this);
-  progress.setMinimumDuration(static_cast<int>(progressShowAfter.count()));
+  RunProgress progress(converter_.stepCount(), this);
+  progress.setMinimumDuration(static_cast<int>(progressShowAfter_.count()));
   progress.setValue(0);
-  ProgressThrottle throttle(converter_.stepCount, progressInterval, Clock::now());
+  ProgressThrottle throttle(converter_.stepCount(), progressInterval_, Clock::now());
   const int status = converter_.AllSteps([&](int done, int total) {
     if (!throttle.Due(done, Clock::now())) return;
     progress.setLabelText(QStringLiteral("Step %1 of %2").arg(done).arg(total));

@@ -29,6 +29,15 @@ class Form1 : public QMainWindow {
   // the text needs more.
   void SetRangeLabel();
 
+  // "All Steps" shows a progress dialog once it has run for `showAfter`
+  // (at first 500 ms), and brings it up to date at most once per `interval`
+  // (at first 50 ms; see ProgressThrottle).
+  void SetProgressTiming(std::chrono::milliseconds showAfter, std::chrono::milliseconds interval);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
   // While "All Steps" runs, Form1 and Form2 take no input and these
   // handlers do nothing.
   void Command2_Click();      // "Ok"
@@ -36,14 +45,15 @@ class Form1 : public QMainWindow {
   void Input_Line_Click();    // "Input Line": shows Form2, creating it when needed
   void tuttiglistep_Click();  // "All Steps"
 
-  // "All Steps" shows a progress dialog once it has run for
-  // progressShowAfter, and brings it up to date at most once per
-  // progressInterval (ProgressThrottle).
-  std::chrono::milliseconds progressShowAfter{500};
-  std::chrono::milliseconds progressInterval{50};
+  void End(int status);
 
-  // The input-line window while it exists.
-  Form2* InputLineWindow() const { return form2_; }
+  Converter& converter_;
+  std::function<void(int)> endProgram_;
+  std::chrono::milliseconds progressShowAfter_{500};
+  std::chrono::milliseconds progressInterval_{50};
+  QPointer<Form2> form2_;  // the input-line window while it exists
+  bool ended_ = false;
+  bool running_ = false;  // "All Steps" is under way
 
   QLabel* Label1;
   QLineEdit* Text1;
@@ -54,18 +64,6 @@ class Form1 : public QMainWindow {
   QAction* Input_Line;
   QAction* tuttiglistep;
   QMenu* Tipo_di_file;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  void End(int status);
-
-  Converter& converter_;
-  std::function<void(int)> endProgram_;
-  QPointer<Form2> form2_;
-  bool ended_ = false;
-  bool running_ = false;  // "All Steps" is under way
 };
 
 }  // namespace wt

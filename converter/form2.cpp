@@ -40,20 +40,21 @@ class FirstLineOfInsertions : public QValidator {
 
 Form2::Form2(RouteLine& routeLine, QWidget* parent)
     : QWidget(parent, Qt::Window), routeLine_(routeLine) {
+  setObjectName(QStringLiteral("Form2"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Form2"));
   setFont(DialogFont());
   resize(Pixels(4680), Pixels(3195));
 
-  Text1 = new QLineEdit(this);
+  Text1 = Named(new QLineEdit(this), "Text1");
   Text1->setValidator(new FirstLineOfInsertions(Text1));
   // The text sits at the top left of the tall box, as in a multi-line box.
   Text1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Text1->setText(ToQt(routeLine_.GetRouteLine()));
   PlaceTwips(Text1, 360, 360, 3735, 2055);
-  Command1 = new QPushButton(QStringLiteral("Ok"), this);
+  Command1 = Named(new QPushButton(QStringLiteral("Ok"), this), "Command1");
   PlaceTwips(Command1, 720, 2640, 1095, 375);
-  Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+  Command2 = Named(new QPushButton(QStringLiteral("Cancel"), this), "Command2");
   PlaceTwips(Command2, 2520, 2640, 1335, 375);
   for (QPushButton* button : {Command1, Command2}) button->setAutoDefault(true);
   setTabOrder(Text1, Command1);

@@ -19,15 +19,15 @@ class Form2 : public QWidget {
   // given to it whole.
   Form2(RouteLine& routeLine, QWidget* parent = nullptr);
 
+ private:
   void Command1_Click();  // "Ok": the box's whole text becomes the route line
   void Command2_Click();  // "Cancel"
+
+  RouteLine& routeLine_;
 
   QLineEdit* Text1;
   QPushButton* Command1;
   QPushButton* Command2;
-
- private:
-  RouteLine& routeLine_;
 };
 
 }  // namespace wt

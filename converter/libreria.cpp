@@ -1,5 +1,6 @@
 #include "converter/libreria.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -12,48 +13,7 @@ namespace {
 
 // Room for any float in the coordinate pattern: up to 39 integer digits, the
 // point, five decimals and a sign.
-constexpr std::size_t kCoordinateRoom = 64;
-
-std::size_t FormatCoordinateTo(float value, char* out) {
-  const double v = value;
-  if (std::isnan(v)) {
-    std::memcpy(out, "nan", 3);
-    return 3;
-  }
-  if (std::isinf(v)) {
-    std::memcpy(out, v < 0 ? "-inf" : "inf", v < 0 ? 4 : 3);
-    return v < 0 ? 4 : 3;
-  }
-  // A float has 24 significant bits and 100000 is 3125 * 32 with 3125 below
-  // 2^12, so the product needs at most 36 bits: it is exact in a double, and
-  // rounding it to a whole number rounds the float itself to five decimals.
-  const double scaled = std::fabs(v) * 100000.0;
-  char digits[kCoordinateRoom];
-  std::size_t count;
-  if (scaled < 0x1p52) {
-    // The fraction is exact below 2^52; a half goes up, away from zero.
-    std::uint64_t whole = static_cast<std::uint64_t>(scaled);
-    if (scaled - static_cast<double>(whole) >= 0.5) ++whole;
-    count =
-        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
-  } else {
-    // From 2^52 on every double is a whole number; printed exactly.
-    count = static_cast<std::size_t>(
-        std::to_chars(digits, digits + sizeof digits, scaled, std::chars_format::fixed, 0).ptr -
-        digits);
-  }
-  std::size_t length = 0;
-  if (v < 0) out[length++] = '-';
-  if (count > 5) {
-    std::memcpy(out + length, digits, count - 5);
-    length += count - 5;
-  }
-  out[length++] = '.';
-  for (std::size_t i = count; i < 5; ++i) out[length++] = '0';
-  const std::size_t decimals = count < 5 ? count : 5;
-  std::memcpy(out + length, digits + count - decimals, decimals);
-  return length + decimals;
-}
+constexpr std::size_t kCoordinateRoom = 48;
 
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -66,75 +26,71 @@ char* PutTwoDigits(char* end, std::uint32_t pair) {
   return end - 2;
 }
 
-// The room in which FormCoordinate forms a coordinate.
-constexpr std::size_t kFieldRoom = 24;
-
-// Forms FormatCoordinate(value) right-aligned in the kFieldRoom bytes at
-// `field`, blanks in front, digit by digit from the right; true for every
-// value below 1e10 (15 digits in all, which a double counts exactly). False,
-// with nothing formed, for larger values, infinities and NaN.
-bool FormCoordinate(float value, char* field) {
+// Forms FormatCoordinate(value) so that it ends right before `end`, digit by
+// digit from the right; returns its length (at most kCoordinateRoom).
+std::size_t FormCoordinate(float value, char* end) {
   const double v = value;
-  const double scaled = std::fabs(v) * 100000.0;  // exact: see FormatCoordinateTo
-  if (!(scaled < 1e15)) return false;
-  auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
-  if (scaled - static_cast<double>(whole) >= 0.5) ++whole;  // as FormatCoordinateTo
-  std::memset(field, ' ', kFieldRoom);
-  char* p = field + kFieldRoom;
-  // 32-bit arithmetic, cheaper, for the usual coordinates (below 42949.67).
-  std::uint64_t integer;
-  std::uint32_t decimals;
-  if (whole <= UINT32_MAX) {
-    const auto whole32 = static_cast<std::uint32_t>(whole);
-    integer = whole32 / 100000;
-    decimals = whole32 - static_cast<std::uint32_t>(integer) * 100000;
+  // A float has 24 significant bits and 100000 is 3125 * 32 with 3125 below
+  // 2^12, so the product needs at most 36 bits: it is exact in a double, and
+  // rounding it to a whole number rounds the float itself to five decimals.
+  const double magnitude = std::fabs(v);
+  const double scaled = magnitude * 100000.0;
+  char* p = end;
+  if (scaled < 1e15) {
+    // 15 digits in all, which a double counts exactly; the fraction is exact
+    // too, and a half goes up, away from zero.
+    auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
+    if (scaled - static_cast<double>(whole) >= 0.5) ++whole;
+    // 32-bit arithmetic, cheaper, for the usual coordinates (below 42949.67).
+    std::uint64_t integer;
+    std::uint32_t decimals;
+    if (whole <= UINT32_MAX) {
+      const auto whole32 = static_cast<std::uint32_t>(whole);
+      integer = whole32 / 100000;
+      decimals = whole32 - static_cast<std::uint32_t>(integer) * 100000;
+    } else {
+      integer = whole / 100000;
+      decimals = static_cast<std::uint32_t>(whole - integer * 100000);
+    }
+    const std::uint32_t lastFour = decimals % 10000;
+    p = PutTwoDigits(p, lastFour % 100);
+    p = PutTwoDigits(p, lastFour / 100);
+    *--p = static_cast<char>('0' + decimals / 10000);
+    *--p = '.';
+    for (; integer >= 10; integer /= 100)
+      p = PutTwoDigits(p, static_cast<std::uint32_t>(integer % 100));
+    if (integer > 0) *--p = static_cast<char>('0' + integer);
+  } else if (std::isnan(v)) {
+    std::memcpy(end - 3, "nan", 3);
+    return 3;
+  } else if (std::isinf(v)) {
+    p -= 3;
+    std::memcpy(p, "inf", 3);
   } else {
-    integer = whole / 100000;
-    decimals = static_cast<std::uint32_t>(whole - integer * 100000);
+    // From 1e10 on a float is a whole number (it lies beyond 2^24): its
+    // digits, printed exactly, and five zero decimals.
+    p -= 6;
+    std::memcpy(p, ".00000", 6);
+    char digits[kCoordinateRoom];
+    const auto count = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, magnitude, std::chars_format::fixed, 0).ptr -
+        digits);
+    p -= count;
+    std::memcpy(p, digits, count);
   }
-  const std::uint32_t lastFour = decimals % 10000;
-  p = PutTwoDigits(p, lastFour % 100);
-  p = PutTwoDigits(p, lastFour / 100);
-  *--p = static_cast<char>('0' + decimals / 10000);
-  *--p = '.';
-  for (; integer >= 10; integer /= 100)
-    p = PutTwoDigits(p, static_cast<std::uint32_t>(integer % 100));
-  if (integer > 0) *--p = static_cast<char>('0' + integer);
   if (v < 0) *--p = '-';
-  return true;
-}
-
-// PadLeft(FormatCoordinate(value), width), written to `to`.
-void PutPaddedCoordinate(char* to, float value, std::size_t width) {
-  char text[kCoordinateRoom];
-  const std::string field = PadLeft(std::string_view(text, FormatCoordinateTo(value, text)), width);
-  std::memcpy(to, field.data(), width);
-}
-
-// The coordinate field of `width` bytes, written to `to`: formed directly
-// where it can be. The digits hold no comma, so PadLeft has none to replace.
-inline void PutCoordinateField(char* to, float value, std::size_t width) {
-  char field[kFieldRoom];
-  if (width < kFieldRoom && FormCoordinate(value, field)) {
-    std::memcpy(to, field + kFieldRoom - width, width);
-  } else {
-    PutPaddedCoordinate(to, value, width);
-  }
+  return static_cast<std::size_t>(end - p);
 }
 
 // The common atom line of the XYZ, Gauss 94 and tarvo files: the symbol as
 // stored, two blanks, x, y and z in fields of width 10; CR LF.
-constexpr std::size_t kAtomLineBytes = 36;
 void AppendAtomLine(std::string& out, const Atom& atom) {
-  char line[kAtomLineBytes];
-  std::memcpy(line, atom.symbol.data(), 2);
-  line[2] = line[3] = ' ';
-  PutCoordinateField(line + 4, atom.x, 10);
-  PutCoordinateField(line + 14, atom.y, 10);
-  PutCoordinateField(line + 24, atom.z, 10);
-  line[34] = '\r';
-  line[35] = '\n';
-  out.append(line, sizeof line);
+  out.append(atom.symbol.data(), 2);
+  out += "  ";
+  AppendCoordinateField(out, atom.x, 10);
+  AppendCoordinateField(out, atom.y, 10);
+  AppendCoordinateField(out, atom.z, 10);
+  out += kCrLf;
 }
 
 // A size to reserve for a file of `atoms` lines of about `lineWidth` bytes.
@@ -171,22 +127,11 @@ std::string TargetFileName(std::string_view basePath, std::int16_t kind) {
   return std::string(basePath) + std::string(KindExtension(kind));
 }
 
-void AppendPadLeft(std::string& out, std::string_view text, std::size_t n) {
-  const std::size_t start = out.size();
-  if (text.size() >= n) {
-    out += text.substr(text.size() - n);
-  } else {
-    out.append(n - text.size(), ' ');
-    out += text;
-  }
-  for (std::size_t i = start; i < out.size(); ++i) {
-    if (out[i] == ',') out[i] = '.';
-  }
-}
-
 std::string PadLeft(std::string_view text, std::size_t n) {
-  std::string out;
-  AppendPadLeft(out, text, n);
+  std::string out(n, ' ');
+  const std::size_t kept = std::min(text.size(), n);
+  text.substr(text.size() - kept).copy(out.data() + n - kept, kept);
+  std::replace(out.begin(), out.end(), ',', '.');
   return out;
 }
 
@@ -196,18 +141,22 @@ void AppendLine(std::string& out, std::string_view text) {
 }
 
 std::string FormatCoordinate(float value) {
-  char text[kCoordinateRoom];
-  return std::string(text, FormatCoordinateTo(value, text));
+  char room[kCoordinateRoom];
+  const std::size_t length = FormCoordinate(value, room + sizeof room);
+  return std::string(room + sizeof room - length, length);
 }
 
 void AppendCoordinateField(std::string& out, float value, std::size_t width) {
-  char field[kFieldRoom];
-  if (width < kFieldRoom && FormCoordinate(value, field)) {
-    out.append(field + kFieldRoom - width, width);
-  } else {
-    char text[kCoordinateRoom];
-    AppendPadLeft(out, std::string_view(text, FormatCoordinateTo(value, text)), width);
+  // Blanks in front, or only the last `width` characters: PadLeft, with no
+  // comma among the digits to replace.
+  char room[kCoordinateRoom];
+  std::memset(room, ' ', sizeof room);
+  FormCoordinate(value, room + sizeof room);
+  if (width > sizeof room) {
+    out.append(width - sizeof room, ' ');
+    width = sizeof room;
   }
+  out.append(room + sizeof room - width, width);
 }
 
 std::size_t CoordinateWidth(std::int16_t kind) {
@@ -216,15 +165,16 @@ std::size_t CoordinateWidth(std::int16_t kind) {
 
 bool FitsField(float value, std::size_t width) {
   const double v = value;
+  if (!std::isfinite(v)) return FormatCoordinate(value).size() <= width;
   // The text is a minus sign for a value below 0, the integer digits and
   // the six characters of the point and the decimals.
   const std::size_t fixed = v < 0 ? 7 : 6;
   if (width < fixed) return false;
   const std::size_t digits = width - fixed;
-  if (!std::isfinite(v) || digits > 9) return FormatCoordinate(value).size() <= width;
+  if (digits > 9) return FormatCoordinate(value).size() <= width;
   // The integer part has at most `digits` digits while the value in units of
   // the fifth decimal, rounded half up, stays below 10^(digits + 5); the
-  // scaled value is exact (see FormatCoordinateTo), as is the bound.
+  // scaled value is exact (see FormCoordinate), as is the bound.
   static constexpr double kLimits[] = {1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
   return std::fabs(v) * 100000.0 < kLimits[digits] - 0.5;
 }

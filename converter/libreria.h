@@ -45,7 +45,6 @@ std::string TargetFileName(std::string_view basePath, std::int16_t kind);
 // ExportMolecule never lets a coordinate come here that is wider than its
 // field (FindWideCoordinate).
 std::string PadLeft(std::string_view text, std::size_t n);
-void AppendPadLeft(std::string& out, std::string_view text, std::size_t n);
 
 // The 32-bit coordinate in the pattern "####.00000": exactly five decimals,
 // no leading zero before the point, a minus sign for a value below 0, no

@@ -1,9 +1,9 @@
 #include "converter/main1.h"
 
-#include "common/commandline.h"
 #include "common/fileexists.h"
 #include "common/numeric.h"
 #include "converter/libreria.h"
+#include "platform/cmdtail.h"
 
 namespace wt {
 namespace {
@@ -22,43 +22,43 @@ std::optional<int> Converter::StartRoutine(std::string_view commandTail) {
   const std::string pathWord = words.empty() ? std::string() : words[0];
   if (words.size() > 1) {
     // A kind beyond 16 bits is like any other value outside 1 to 4: kind 1.
-    OutputKind = WholeNumber16(words[1]).value_or(kKrystMolecule);
+    outputKind_ = WholeNumber16(words[1]).value_or(kKrystMolecule);
   }
-  if (OutputKind == 0) OutputKind = kKrystMolecule;
-  coordFilePath = pathWord.empty() ? std::string(kDefaultCoordFile) : pathWord;
+  if (outputKind_ == 0) outputKind_ = kKrystMolecule;
+  coordFilePath_ = pathWord.empty() ? std::string(kDefaultCoordFile) : pathWord;
 
-  if (!FileExists(coordFilePath)) {
+  if (!FileExists(coordFilePath_)) {
     desktop_.ShowMessage({"File not found", "Warning", MessageIcon::Critical, MessageButtons::Ok});
     return 1;
   }
-  const StepCount count = CountSteps(coordFilePath);
+  const StepCount count = CountSteps(coordFilePath_);
   if (count.status != ReadStatus::Loaded) {
-    return Fail(ReadFailureText(count.status, coordFilePath, 0, count.reason));
+    return Fail(ReadFailureText(count.status, coordFilePath_, 0, count.reason));
   }
-  stepCount = count.stepCount;
+  stepCount_ = count.stepCount;
   markerPlaces_ = count.places;
-  if (stepCount != 1) return std::nullopt;
+  if (stepCount_ != 1) return std::nullopt;
   return ConvertOnlyStep();
 }
 
 int Converter::ConvertOnlyStep() {
   std::string reason;
-  const ReadStatus status = ReadStep(coordFilePath, 1, molecule_, &reason);
+  const ReadStatus status = ReadStep(coordFilePath_, 1, molecule_, &reason);
   // Step 1 gone since the count: the file is being rewritten; nothing to say.
   if (status == ReadStatus::StepNotFound) return 0;
   if (status != ReadStatus::Loaded) {
-    return Fail(ReadFailureText(status, coordFilePath, 1, reason));
+    return Fail(ReadFailureText(status, coordFilePath_, 1, reason));
   }
   return ExportAndReport(kSingleStepBasePath);
 }
 
 std::string Converter::RangeLabel() const {
-  return "(max =  " + std::to_string(stepCount) + ")";
+  return "(max =  " + std::to_string(stepCount_) + ")";
 }
 
 std::optional<int> Converter::ConvertStep(std::string_view stepText) {
   const std::optional<std::int16_t> step = WholeNumber16(stepText);
-  if (!step || *step < 1 || *step > stepCount) {
+  if (!step || *step < 1 || *step > stepCount_) {
     desktop_.ShowMessage(
         {"Wrong Step Number", "Warning", MessageIcon::Critical, MessageButtons::Ok});
     return std::nullopt;
@@ -66,45 +66,47 @@ std::optional<int> Converter::ConvertStep(std::string_view stepText) {
   std::string reason;
   // Unlike a file that was never counted, a step that went missing since the
   // count is reported rather than written as an empty molecule.
-  const ReadStatus status = ReadStep(coordFilePath, *step, markerPlaces_, molecule_, &reason);
+  const ReadStatus status = ReadStep(coordFilePath_, *step, markerPlaces_, molecule_, &reason);
   if (status != ReadStatus::Loaded) {
-    return Fail(ReadFailureText(status, coordFilePath, *step, reason));
+    return Fail(ReadFailureText(status, coordFilePath_, *step, reason));
   }
   return ExportAndReport(kSingleStepBasePath);
 }
 
 int Converter::AllSteps(const std::function<void(int, int)>& progress) {
-  const int last = stepCount;
+  const int last = stepCount_;
   std::optional<MarkerIndex> index;
   if (last > 0) {
     std::string reason;
-    index = MarkerIndex::Open(coordFilePath, markerPlaces_, &reason);
+    index = MarkerIndex::Open(coordFilePath_, markerPlaces_, &reason);
     if (!index) {
-      return Fail(ReadFailureText(ReadStatus::Unreadable, coordFilePath, 1, reason) + StoppedAt(1));
+      return Fail(ReadFailureText(ReadStatus::Unreadable, coordFilePath_, 1, reason) +
+                  StoppedAt(1));
     }
   }
   for (int step = 1; step <= last; ++step) {
     std::string reason;
     const ReadStatus status = index->ReadStep(step, molecule_, &reason);
     if (status != ReadStatus::Loaded) {
-      return Fail(ReadFailureText(status, coordFilePath, step, reason) + StoppedAt(step));
+      return Fail(ReadFailureText(status, coordFilePath_, step, reason) + StoppedAt(step));
     }
     const std::string basePath = NumberedBasePath(step);
-    if (!ExportMolecule(basePath, OutputKind, molecule_, routeLine, &reason)) {
-      return Fail(WriteFailureText(TargetFileName(basePath, OutputKind), reason) + StoppedAt(step));
+    if (!ExportMolecule(basePath, outputKind_, molecule_, routeLine_, &reason)) {
+      return Fail(WriteFailureText(TargetFileName(basePath, outputKind_), reason) +
+                  StoppedAt(step));
     }
     if (progress) progress(step, last);
   }
-  ReportCreated(OutputKind, desktop_);
+  ReportCreated(outputKind_, desktop_);
   return 0;
 }
 
 int Converter::ExportAndReport(std::string_view basePath) {
   std::string reason;
-  if (!ExportMolecule(basePath, OutputKind, molecule_, routeLine, &reason)) {
-    return Fail(WriteFailureText(TargetFileName(basePath, OutputKind), reason));
+  if (!ExportMolecule(basePath, outputKind_, molecule_, routeLine_, &reason)) {
+    return Fail(WriteFailureText(TargetFileName(basePath, outputKind_), reason));
   }
-  ReportCreated(OutputKind, desktop_);
+  ReportCreated(outputKind_, desktop_);
   return 0;
 }
 

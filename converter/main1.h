@@ -45,29 +45,36 @@ class Converter {
   std::string RangeLabel() const;
 
   // "Ok" of the step window with the text of its step box. A number outside
-  // 1 to stepCount (or beyond 16 bits, or no number) gives "Wrong Step
+  // 1 to stepCount() (or beyond 16 bits, or no number) gives "Wrong Step
   // Number" and nothing: the window stays. Otherwise the step is converted to
   // C:\zorb\tarvo, and the exit status is returned.
   std::optional<int> ConvertStep(std::string_view stepText);
 
-  // "All Steps": every step from 1 to stepCount to its numbered file, in one
-  // pass over the coordinate file, then one confirmation. `progress` hears
-  // (steps done, stepCount) after each step. On a failure the files written
-  // so far stay and the message says where it stopped. Returns the exit
-  // status.
+  // "All Steps": every step from 1 to stepCount() to its numbered file, in
+  // one pass over the coordinate file, then one confirmation. `progress`
+  // hears (steps done, stepCount()) after each step. On a failure the files
+  // written so far stay and the message says where it stopped. Returns the
+  // exit status.
   int AllSteps(const std::function<void(int, int)>& progress = {});
 
-  // Start-up state and the route line, alive until the process ends.
-  std::string coordFilePath;
-  std::int16_t OutputKind = 0;
-  std::int16_t stepCount = 0;
-  RouteLine routeLine;
+  // The number of steps the start routine counted in the coordinate file.
+  std::int16_t stepCount() const { return stepCount_; }
+
+  // The route line of the Gauss 94 input, which the input-line window and
+  // the console prompt set.
+  RouteLine& routeLine() { return routeLine_; }
 
  private:
   int ExportAndReport(std::string_view basePath);
   int Fail(const std::string& text);
 
   Desktop& desktop_;
+  // What the start routine took from the command line and the file, kept
+  // until the process ends.
+  std::string coordFilePath_;
+  std::int16_t outputKind_ = 0;
+  std::int16_t stepCount_ = 0;
+  RouteLine routeLine_;
   Molecule molecule_;
   // Where the steps begin, as the start routine's count found them: a step
   // is read from there while the file keeps its size and time of change.

@@ -33,7 +33,7 @@ int RunStepPrompt(Converter& converter, std::istream& in, std::ostream& err) {
     if (line.size() >= 6 && Lower(line.substr(0, 6)) == "route ") {
       // One line, as the input-line box holds: a stray CR ends it.
       const std::string route = line.substr(6);
-      converter.routeLine.SetRouteLine(route.substr(0, route.find('\r')));
+      converter.routeLine().SetRouteLine(route.substr(0, route.find('\r')));
       continue;
     }
     // The box keeps what was typed, a refused number included.

@@ -106,30 +106,26 @@ void Form1::BuildControls() {
 }
 
 void Form1::BuildMenus() {
-  auto named = [](auto* item, const char* name) {
-    item->setObjectName(QString::fromLatin1(name));
-    return item;
-  };
-  QMenu* menu_file = named(menuBar()->addMenu(QStringLiteral("&File")), "menu_file");
-  QMenu* Importa = named(menu_file->addMenu(QStringLiteral("&Import")), "Importa");
-  named(Importa->addAction(QStringLiteral("XYZ")), "ImportaXYZ");
+  QMenu* menu_file = Named(menuBar()->addMenu(QStringLiteral("&File")), "menu_file");
+  QMenu* Importa = Named(menu_file->addMenu(QStringLiteral("&Import")), "Importa");
+  Named(Importa->addAction(QStringLiteral("XYZ")), "ImportaXYZ");
   Importa->setEnabled(false);
   Importa->menuAction()->setEnabled(false);
-  QMenu* Esporta = named(menu_file->addMenu(QStringLiteral("&Export")), "Esporta");
-  connect(named(Esporta->addAction(QStringLiteral("Kryst")), "ChiamaKryst"), &QAction::triggered,
+  QMenu* Esporta = Named(menu_file->addMenu(QStringLiteral("&Export")), "Esporta");
+  connect(Named(Esporta->addAction(QStringLiteral("Kryst")), "ChiamaKryst"), &QAction::triggered,
           this, &Form1::ChiamaKryst_Click);
-  connect(named(Esporta->addAction(QStringLiteral("G94")), "chima_g94"), &QAction::triggered, this,
+  connect(Named(Esporta->addAction(QStringLiteral("G94")), "chima_g94"), &QAction::triggered, this,
           &Form1::chima_g94_Click);
-  connect(named(Esporta->addAction(QStringLiteral("XYZ")), "chiamaXYZ"), &QAction::triggered, this,
+  connect(Named(Esporta->addAction(QStringLiteral("XYZ")), "chiamaXYZ"), &QAction::triggered, this,
           &Form1::chiamaXYZ_Click);
 
-  QMenu* opzioni = named(menuBar()->addMenu(QStringLiteral("&Options")), "opzioni");
-  connect(named(opzioni->addAction(QStringLiteral("Editor")), "Opt_Editor"), &QAction::triggered,
+  QMenu* opzioni = Named(menuBar()->addMenu(QStringLiteral("&Options")), "opzioni");
+  connect(Named(opzioni->addAction(QStringLiteral("Editor")), "Opt_Editor"), &QAction::triggered,
           this, &Form1::Opt_Editor_Click);
 
-  QMenu* Help = named(menuBar()->addMenu(QStringLiteral("&Help")), "Help");
-  named(Help->addAction(QStringLiteral("&About")), "about");
-  QAction* Helpwin = named(Help->addAction(QStringLiteral("&Help")), "Helpwin");
+  QMenu* Help = Named(menuBar()->addMenu(QStringLiteral("&Help")), "Help");
+  Named(Help->addAction(QStringLiteral("&About")), "about");
+  QAction* Helpwin = Named(Help->addAction(QStringLiteral("&Help")), "Helpwin");
   Helpwin->setShortcut(QKeySequence(Qt::Key_F1));
   Helpwin->setEnabled(false);
 }

@@ -33,15 +33,15 @@ class Form1 : public QMainWindow {
 
   const DatasetState& dataset() const { return dataset_; }
   const EditorCommandSlots& editorCommands() const { return EditorCommands; }
-  // CMDialog1: one Open dialog for the life of the window, shared with the
-  // Options dialog, so properties set by one use stay for the next.
-  FileDialog& fileDialog() { return CMDialog1; }
-  // Tempo: re-enables the run buttons 2000 ms after the last one went busy.
-  QTimer* tempo() const { return Tempo; }
   // 0, or 1 when the settings could not be written at the end.
   int exitStatus() const { return exitStatus_; }
 
-  // Event handlers, run by the window's events; public for the tests.
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Event handlers, run by the window's events.
   void Text1_LostFocus();
   void Text2_LostFocus();
   void Command1_Click();  // "&Browse"
@@ -58,11 +58,6 @@ class Form1 : public QMainWindow {
   // `shift`: Shift 1 + Ctrl 2 + Alt 4.
   void Form_MouseDown(Qt::MouseButton button, int shift);
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void BuildControls();
   void BuildMenus();
   void Form_Load();
@@ -74,6 +69,8 @@ class Form1 : public QMainWindow {
   Desktop& desktop_;
   DatasetState dataset_;
   EditorCommandSlots EditorCommands = DefaultEditorCommands();
+  // One Open dialog for the life of the window, shared with the Options
+  // dialog, so properties set by one use stay for the next.
   FileDialog CMDialog1;
   bool unloaded_ = false;
   int exitStatus_ = 0;
@@ -94,6 +91,7 @@ class Form1 : public QMainWindow {
   QRadioButton* Option3 = nullptr;
   QPushButton* Command2 = nullptr;
   QPushButton* Command4 = nullptr;
+  // Re-enables the run buttons 2000 ms after the last one went busy.
   QTimer* Tempo = nullptr;
 };
 

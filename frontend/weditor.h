@@ -24,12 +24,12 @@ class wEditor : public QDialog {
   wEditor(EditorCommandSlots& EditorCommands, FileDialog& CMDialog1, Desktop& desktop,
           QWidget* parent = nullptr);
 
-  // Event handlers, run by the buttons; public for the tests.
+ private:
+  // Event handlers, run by the buttons.
   void Command1_Click();  // the editor's "Browse"
   void Command3_Click();  // "Ok"
   void Command2_Click();  // "Cancel"
 
- private:
   EditorCommandSlots& EditorCommands;
   FileDialog& CMDialog1;
   Desktop& desktop_;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/commandline.h"
 #include "common/pathtext.h"
 #include "frontend/wtrvg.h"
+#include "platform/cmdtail.h"
 
 namespace wt {
 namespace {

@@ -12,6 +12,7 @@
 #include "converter/libreria.h"
 #include "converter/main1.h"
 #include "converter/readcor1.h"
+#include "converter/tests/reference_coordinate.h"
 #include "fuzz/fuzzcheck.h"
 #include "platform/recorder.h"
 
@@ -19,6 +20,7 @@ namespace {
 
 using wt::Molecule;
 using wt::ReadStatus;
+using wt::testing::ReferenceCoordinate;
 
 std::size_t LineCount(const std::string& text) {
   std::size_t lines = 0;
@@ -38,8 +40,23 @@ bool SameMolecule(const Molecule& a, const Molecule& b) {
   return true;
 }
 
+// The atom lines of the XYZ file by the plain pattern: the symbol, two
+// blanks and each coordinate's text in a field of 10, blanks in front.
+std::string ReferenceAtomLines(const Molecule& molecule) {
+  std::string lines;
+  for (int k = 1; k <= molecule.AtomCount(); ++k) {
+    const wt::Atom atom = molecule.GetAtom(k);
+    lines += std::string(atom.Symbol()) + "  ";
+    for (float value : {atom.x, atom.y, atom.z})
+      lines += wt::PadLeft(ReferenceCoordinate(value), 10);
+    lines += "\r\n";
+  }
+  return lines;
+}
+
 // The text of every kind for one loaded step: whole lines, as many as the
-// layout of the kind gives for its atoms.
+// layout of the kind gives for its atoms; the XYZ file's coordinates as the
+// plain pattern gives them.
 void CheckTexts(const Molecule& molecule) {
   const std::size_t n = static_cast<std::size_t>(molecule.AtomCount());
   wt::ElementTable table;
@@ -51,6 +68,7 @@ void CheckTexts(const Molecule& molecule) {
   FUZZ_CHECK(LineCount(xyz) == n + 2);
   FUZZ_CHECK(LineCount(gauss) == n + 7);
   FUZZ_CHECK(LineCount(tarvo) == n + 4);
+  FUZZ_CHECK(xyz.ends_with(ReferenceAtomLines(molecule)));
   for (const std::string* text : {&kryst, &xyz, &gauss, &tarvo}) {
     FUZZ_CHECK(text->size() >= 2 && text->compare(text->size() - 2, 2, "\r\n") == 0);
   }
@@ -64,7 +82,7 @@ std::string WideReason(const Molecule& molecule, std::int16_t kind) {
   for (int k = 1; k <= molecule.AtomCount(); ++k) {
     const wt::Atom atom = molecule.GetAtom(k);
     for (auto [axis, value] : {std::pair{'x', atom.x}, {'y', atom.y}, {'z', atom.z}}) {
-      const std::string text = wt::FormatCoordinate(value);
+      const std::string text = ReferenceCoordinate(value);
       if (text.size() > width) {
         return "atom " + std::to_string(k) + " has " + axis + " = " + text + ", wider than its " +
                std::to_string(width) + "-character field";

@@ -9,16 +9,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/numeric.h"
 #include "fuzz/fuzzcheck.h"
-#include "platform/gdiraster.h"
-#include "platform/recorder.h"
+#include "plotview/gdi/gdiraster.h"
 #include "plotview/grafica.h"
 #include "plotview/hpgldisegna.h"
+#include "plotview/tests/tokentable_probe.h"
 #include "plotview/xparse.h"
 
 namespace {
@@ -43,15 +44,28 @@ std::vector<std::string_view> Tokens(std::string_view line) {
 }
 
 void CheckTokens(wt::plot::TokenTable& table, std::string_view line) {
+  using wt::plot::TokenTableProbe;
   const std::vector<std::string_view> tokens = Tokens(line);
   const int recorded = table.SplitTokens(line);
   FUZZ_CHECK(static_cast<std::size_t>(recorded) ==
              std::min<std::size_t>(tokens.size(), wt::plot::kTokenSlots));
   for (int k = 1; k <= recorded; ++k) {
     const std::string_view token = tokens[static_cast<std::size_t>(k) - 1];
-    FUZZ_CHECK(table.TokenStart(k) == static_cast<std::size_t>(token.data() - line.data()) + 1);
-    FUZZ_CHECK(table.TokenLength(k) == token.size());
-    FUZZ_CHECK(table.TokenValue(line, k) == wt::WholeNumber16(token));
+    FUZZ_CHECK(TokenTableProbe::TokenStart(table, k) ==
+               static_cast<std::size_t>(token.data() - line.data()) + 1);
+    FUZZ_CHECK(TokenTableProbe::TokenLength(table, k) == token.size());
+  }
+  // The parameters 2 to n + 1 read as the general rule reads each token:
+  // all of them, or false when one does not fit.
+  std::int16_t values[wt::plot::kTokenSlots];
+  bool fit = true;
+  for (int n = 1; n < recorded; ++n) {
+    const std::optional<std::int16_t> plain =
+        wt::WholeNumber16(tokens[static_cast<std::size_t>(n)]);
+    fit = fit && plain.has_value();
+    FUZZ_CHECK(table.ParameterValues(line, n, values) == fit);
+    if (!fit) break;
+    FUZZ_CHECK(values[n - 1] == *plain);
   }
 }
 
@@ -138,12 +152,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const wt::gdi::HPEN pen = dc.SelectedPen();
   const wt::gdi::HPALETTE palette = dc.SelectedPalette();
 
-  wt::Recorder desktop;
-  wt::plot::HpglReader reader(desktop);
+  const wt::plot::DrawResult wholePlot{wt::plot::DrawStatus::Drawn};
+  wt::plot::HpglReader reader;
   reader.SetPlotFile(path);
-  reader.SetTargetDC(&dc);
-  FUZZ_CHECK(reader.DrawPlotFile(static_cast<std::int16_t>(width)));
-  FUZZ_CHECK(desktop.events.empty());
+  FUZZ_CHECK(reader.DrawPlotFile(dc, static_cast<std::int16_t>(width)) == wholePlot);
   // The drawing gave back what it selected and kept nothing selected.
   FUZZ_CHECK(dc.SelectedPen() == pen);
   FUZZ_CHECK(dc.SelectedPalette() == palette);
@@ -164,15 +176,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       colours[i] = i == wt::plot::kPenCount - 1 ? wt::gdi::Argb(0, 0, 0)
                                                 : wt::gdi::Argb(e.red, e.green, e.blue);
     }
-    wt::plot::HpglReader fresh(desktop);
+    wt::plot::HpglReader fresh;
     fresh.SetPlotFile(path);
     std::vector<std::uint32_t> drawn[2];
     for (int i = 0; i < 2; ++i) {
       wt::plot::HpglReader& by = i == 0 ? fresh : reader;
       wt::gdi::RasterImage surface(width, height, 0);
       wt::gdi::RasterImageDC imageDC(surface);
-      by.SetTargetDC(&imageDC);
-      FUZZ_CHECK(by.DrawPlotFile(static_cast<std::int16_t>(width)));
+      FUZZ_CHECK(by.DrawPlotFile(imageDC, static_cast<std::int16_t>(width)) == wholePlot);
       drawn[i].assign(surface.Data(), surface.Data() + width * height);
     }
     FUZZ_CHECK(drawn[0] == drawn[1]);

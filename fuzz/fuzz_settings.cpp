@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "common/commandline.h"
 #include "common/pathtext.h"
 #include "frontend/settings.h"
 #include "frontend/wtrv.h"
 #include "frontend/wtrvg.h"
 #include "fuzz/fuzzcheck.h"
+#include "platform/cmdtail.h"
 #include "platform/paths.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <cstring>
 #include <vector>
 
-#include "common/commandline.h"
+#include "platform/cmdtail.h"
 #include "platform/paths.h"
 
 namespace wt {

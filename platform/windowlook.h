@@ -1,9 +1,10 @@
 // The look of the front end's and the converter's windows: layouts given in
-// twips (15 to a pixel) and the dialog font.
+// twips (15 to a pixel) and the dialog font; and the names of their controls.
 #pragma once
 
 #include <QFont>
 #include <QRect>
+#include <QString>
 
 class QTimer;
 class QObject;
@@ -28,5 +29,13 @@ QFont DialogFont();
 
 // A one-shot timer of `milliseconds`, stopped.
 QTimer* MakeOneShotTimer(int milliseconds, QObject* parent);
+
+// Gives a control, menu or action its object name, the system's name for it
+// by which tests find it, and returns it. Users never see the name.
+template <typename Object>
+Object* Named(Object* object, const char* name) {
+  object->setObjectName(QString::fromLatin1(name));
+  return object;
+}
 
 }  // namespace wt

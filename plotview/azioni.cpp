@@ -1,14 +1,12 @@
 #include "plotview/azioni.h"
 
-#include <QLayout>
 #include <algorithm>
-
-#include "platform/gdiraster.h"
 
 namespace wt::plot {
 namespace {
 
 constexpr char kJobTitle[] = "wtplot";
+constexpr char kFileNotFound[] = "001 File not found";
 
 std::int16_t Width16(int pixels) {
   return static_cast<std::int16_t>(std::clamp(pixels, 0, 32767));
@@ -17,15 +15,11 @@ std::int16_t Width16(int pixels) {
 }  // namespace
 
 Azioni::Azioni(Desktop& desktop, PrintJobOpener openPrintJob)
-    : desktop_(desktop), openPrintJob_(std::move(openPrintJob)), reader_(desktop) {
+    : desktop_(desktop), openPrintJob_(std::move(openPrintJob)) {
   if (!openPrintJob_) {
     openPrintJob_ = [](std::string* reason) { return gdi::OpenDefaultPrintJob(kJobTitle, reason); };
   }
   window_ = std::make_unique<WTPLOTR>(desktop_, [this] { PrintPlot(); });
-  // Lay the hidden window out so that its client area has its size now.
-  window_->layout()->activate();
-  window_->hpglout->resize(kClientWidth, window_->client->height());
-  window_->hpglout->SwitchOnRetainedImage();
 }
 
 std::optional<int> Azioni::Start(const StartChoice& choice) {
@@ -39,17 +33,12 @@ std::optional<int> Azioni::Start(const StartChoice& choice) {
 }
 
 void Azioni::DrawInWindow(const std::string& path) {
-  Hpglout& picture = *window_->hpglout;
-  picture.SwitchOnRetainedImage();
-  QImage& image = picture.Image();
-  // bits() makes the image's pixels its own before they are drawn on.
-  gdi::RasterDC dc(reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
-                   image.bytesPerLine() / 4);
   reader_.SetPlotFile(path);
-  reader_.SetTargetDC(&dc);
-  reader_.DrawPlotFile(Width16(picture.width()));
-  reader_.SetTargetDC(nullptr);
-  picture.update();
+  DrawResult result;
+  window_->DrawPicture([&](gdi::DeviceContext& dc, int width) {
+    result = reader_.DrawPlotFile(dc, Width16(width));
+  });
+  Report(result);
 }
 
 bool Azioni::PrintPlot() {
@@ -59,14 +48,28 @@ bool Azioni::PrintPlot() {
     desktop_.ShowMessage({reason, "Warning", MessageIcon::Critical});
     return false;
   }
-  reader_.SetTargetDC(&job->DC());
-  const bool drawn = reader_.DrawPlotFile(Width16(job->PageWidth()));
-  reader_.SetTargetDC(nullptr);
+  // A message about the file comes before the page goes to the printer.
+  const bool drawn = Report(reader_.DrawPlotFile(job->DC(), Width16(job->PageWidth())));
   if (!job->End(&reason)) {
     desktop_.ShowMessage({reason, "Warning", MessageIcon::Critical});
     return false;
   }
   return drawn;
+}
+
+bool Azioni::Report(const DrawResult& result) {
+  switch (result.status) {
+    case DrawStatus::Drawn:
+      return true;
+    case DrawStatus::NotFound:
+      desktop_.ShowMessage({kFileNotFound});
+      return false;
+    case DrawStatus::ReadError:
+      desktop_.ShowMessage({"File " + reader_.PlotFile() + " cannot be read: " + result.reason,
+                            "Warning", MessageIcon::Critical});
+      return false;
+  }
+  return false;
 }
 
 }  // namespace wt::plot

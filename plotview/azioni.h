@@ -1,5 +1,6 @@
 // Azioni: the viewer's start routine and its two ways of drawing the plot,
-// into the window's picture and onto a printer page.
+// into the window's picture and onto a printer page, and what the user is
+// told of either.
 #pragma once
 
 #include <functional>
@@ -8,8 +9,8 @@
 #include <string>
 
 #include "platform/desktop.h"
-#include "platform/gdiprinter.h"
 #include "plotview/commandline.h"
+#include "plotview/gdiprinter.h"
 #include "plotview/hpgldisegna.h"
 #include "plotview/wtplotr.h"
 
@@ -23,7 +24,7 @@ class Azioni {
 
   // Messages go to `desktop`; print jobs come from `openPrintJob`, by default
   // the system's default printer. Loads the window WTPLOTR without showing
-  // it, its picture as tall as the client area and its retained image on.
+  // it.
   explicit Azioni(Desktop& desktop, PrintJobOpener openPrintJob = {});
 
   // The start routine. Window mode: draws the chosen file into the picture,
@@ -43,6 +44,11 @@ class Azioni {
   HpglReader& Reader() { return reader_; }
 
  private:
+  // Tells the user what a drawing came to, unless the plot was drawn: a file
+  // not found is "001 File not found" (no title, no icon); a file that failed
+  // while being read is named with the reason. True when it was drawn.
+  bool Report(const DrawResult& result);
+
   Desktop& desktop_;
   PrintJobOpener openPrintJob_;
   HpglReader reader_;

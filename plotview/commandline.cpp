@@ -1,6 +1,6 @@
 #include "plotview/commandline.h"
 
-#include "common/commandline.h"
+#include "platform/cmdtail.h"
 
 namespace wt::plot {
 

@@ -75,7 +75,7 @@ gdi::HPEN MakeTablePen(int i) {
 }
 
 Grafica::~Grafica() {
-  if (dc_) EndPlot(*dc_);
+  EndPlot();
 }
 
 void Grafica::SetDeviceMap(DeviceAxis& axis, std::int16_t devA, std::int16_t devB,
@@ -172,7 +172,7 @@ std::int64_t Grafica::DeviceY(std::int64_t p) const {
 }
 
 void Grafica::BeginPlot(std::int16_t W, gdi::DeviceContext& dc) {
-  if (dc_) EndPlot(*dc_);
+  EndPlot();
   SetDeviceMapX(W, 0, kPlotterWidth, 0);
   // W × 0.7 stays well within 16 bits for any 16-bit W.
   const std::int16_t Hh = RoundToInt16(W * 0.7).value_or(0);
@@ -188,7 +188,7 @@ void Grafica::BeginPlot(std::int16_t W, gdi::DeviceContext& dc) {
   keptPen_ = gdi::SelectObject(dc, penTable_[0]);
 }
 
-void Grafica::EndPlot(gdi::DeviceContext& /*dc*/) {
+void Grafica::EndPlot() {
   if (!dc_) return;
   gdi::DeviceContext& dc = *dc_;
   if (keptPen_) gdi::SelectObject(dc, keptPen_);

@@ -1,6 +1,6 @@
 // grafica: the plot's coordinate systems, its pens and its palette, and the
 // line operations behind the plot commands, drawn through the GDI-shaped
-// functions of platform/gdi.h.
+// functions of plotview/gdi/gdi.h.
 //
 // Three coordinate systems: user units (the numbers of PU and PD, equal to
 // plotter units until IP and SC say otherwise); plotter units, a frame 10430
@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 
 namespace wt::plot {
 
@@ -52,10 +52,10 @@ class Grafica {
   // drawing still open is ended first. `dc` must outlive the drawing.
   void BeginPlot(std::int16_t W, gdi::DeviceContext& dc);
 
-  // Puts back the pen and palette the device context had before BeginPlot
-  // and deletes the drawing's pens and palette. `dc` is the one given to
-  // BeginPlot; nothing happens when no drawing is open.
-  void EndPlot(gdi::DeviceContext& dc);
+  // Puts back the pen and palette that the drawing's device context had
+  // before BeginPlot and deletes the drawing's pens and palette; nothing
+  // happens when no drawing is open.
+  void EndPlot();
 
   // The plotter-to-device mapping of one axis: plotter plotB lands on device
   // devB and plotter plotA on devA. Ignored when plotA equals plotB.

@@ -8,14 +8,11 @@
 
 namespace wt::plot {
 
-bool HpglReader::DrawPlotFile(std::int16_t W) {
-  if (!targetDC_) return false;
-  gdi::DeviceContext& dc = *targetDC_;
+DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
   grafica_.BeginPlot(W, dc);
   if (plotFile_.empty() || !FileExists(plotFile_)) {
-    desktop_.ShowMessage({kFileNotFound});
-    grafica_.EndPlot(dc);
-    return false;
+    grafica_.EndPlot();
+    return {DrawStatus::NotFound};
   }
 
   std::string reason;
@@ -25,17 +22,13 @@ bool HpglReader::DrawPlotFile(std::int16_t W) {
     while (reader && reader->Next(&line)) DoLine(line);
     if (reader) reason = reader->Failed() ? reader->FailureReason() : "";
   }  // the file is closed here
-  grafica_.EndPlot(dc);
-  if (!reason.empty()) {
-    desktop_.ShowMessage(
-        {"File " + plotFile_ + " cannot be read: " + reason, "Warning", MessageIcon::Critical});
-    return false;
-  }
-  return true;
+  grafica_.EndPlot();
+  if (!reason.empty()) return {DrawStatus::ReadError, reason};
+  return {DrawStatus::Drawn};
 }
 
 void HpglReader::DoLine(std::string_view line) {
-  const int count = tokens_.SplitPaddedTokens(line);  // lines come from a LineReader
+  const int count = tokens_.SplitTokens(line);
   if (line.size() < 2) return;
   const char a = line[0], b = line[1];
 

@@ -14,46 +14,46 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/desktop.h"
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 #include "plotview/grafica.h"
 #include "plotview/xparse.h"
 
 namespace wt::plot {
 
-inline constexpr char kFileNotFound[] = "001 File not found";
+// What became of a drawing of the plot file.
+enum class DrawStatus {
+  Drawn,      // the whole file was read and drawn
+  NotFound,   // no file name, or no such file: nothing was drawn
+  ReadError,  // the file failed while being read: the lines before it were drawn
+};
 
+struct DrawResult {
+  DrawStatus status = DrawStatus::Drawn;
+  std::string reason;  // ReadError: why, in LineReader's words
+  friend bool operator==(const DrawResult&, const DrawResult&) = default;
+};
+
+// The reader shows nothing itself: what a drawing came to is its caller's to
+// tell the user.
 class HpglReader {
  public:
-  // Messages go to `desktop`, which must outlive the reader.
-  explicit HpglReader(Desktop& desktop) : desktop_(desktop) {}
-
   // The plot file: a system path, absolute or relative to the current folder.
   void SetPlotFile(std::string path) { plotFile_ = std::move(path); }
   const std::string& PlotFile() const { return plotFile_; }
 
-  // The device context the next drawing goes to; it must outlive it.
-  void SetTargetDC(gdi::DeviceContext* dc) { targetDC_ = dc; }
+  // Reads the plot file from its start and draws it on `dc`, a surface W
+  // pixels wide, between BeginPlot and EndPlot; `dc` gets back the pen and
+  // palette it had. The file is open only during the call. An empty file name
+  // or no such file is NotFound, with nothing drawn; a file that fails while
+  // being read is ReadError, after the lines before the failure are drawn.
+  DrawResult DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W);
 
-  // Reads the plot file from its start and draws it on the target, a surface
-  // W pixels wide, between BeginPlot and EndPlot. The file is open only
-  // during the call. When the file name is empty or no such file exists the
-  // message "001 File not found" (no title, no icon) is shown and nothing is
-  // drawn; a file that fails while being read (an OS error, a line longer
-  // than LineReader::kMaxLineLength) is reported with its name and the
-  // reason, after the lines before the failure are drawn.
-  // Returns false after such a message, or when no target is set.
-  bool DrawPlotFile(std::int16_t W);
-
-  const TokenTable& Tokens() const { return tokens_; }
   Grafica& Renderer() { return grafica_; }
 
  private:
   void DoLine(std::string_view line);
 
-  Desktop& desktop_;
   std::string plotFile_;
-  gdi::DeviceContext* targetDC_ = nullptr;
   TokenTable tokens_;
   Grafica grafica_;
 };

@@ -3,11 +3,13 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/atomicfile.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
 namespace {
@@ -88,12 +90,29 @@ WTPLOTR::WTPLOTR(Desktop& desktop, std::function<void()> printPlot, QWidget* par
   Copy_as_BMP_menu->setObjectName("Copy_as_BMP_menu");
 
   client = new ClientArea([this] { Form_Click(); }, this);
+  client->setObjectName("client");
   setCentralWidget(client);
   hpglout = new Hpglout(client);
   hpglout->setGeometry(0, 0, kClientWidth, kClientHeight);
 
   // The client area's size fixes the window's; the menu bar comes on top.
   resize(sizeHint());
+  // Laid out now, while hidden, so that the client area has its size at once
+  // and the picture, as tall as the client area, can be drawn before the
+  // window first shows.
+  layout()->activate();
+  hpglout->resize(kClientWidth, client->height());
+  hpglout->SwitchOnRetainedImage();
+}
+
+void WTPLOTR::DrawPicture(const std::function<void(gdi::DeviceContext& dc, int width)>& draw) {
+  hpglout->SwitchOnRetainedImage();
+  QImage& image = hpglout->Image();
+  // bits() makes the image's pixels its own before they are drawn on.
+  gdi::RasterDC dc(reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+                   image.bytesPerLine() / 4);
+  draw(dc, hpglout->width());
+  hpglout->update();
 }
 
 void WTPLOTR::save_menu_Click() {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "platform/desktop.h"
+#include "plotview/gdi/gdi.h"
 
 class QAction;
 class QMenu;
@@ -21,6 +22,8 @@ inline constexpr char kBitmapFile[] = "wtplotr.bmp";
 
 // The picture: paints its retained image and keeps clicks to itself.
 class Hpglout : public QWidget {
+  Q_OBJECT
+
  public:
   explicit Hpglout(QWidget* parent);
 
@@ -40,22 +43,16 @@ class Hpglout : public QWidget {
 class WTPLOTR : public QMainWindow {
  public:
   // Messages go to `desktop`; `printPlot` runs PrintPlot. Both must outlive
-  // the window.
+  // the window. The window is laid out at once, shown or not: the picture as
+  // tall as the client area, its retained image on.
   WTPLOTR(Desktop& desktop, std::function<void()> printPlot, QWidget* parent = nullptr);
 
-  // The window's own client area (the central widget) and its picture.
-  QWidget* client;
-  Hpglout* hpglout;
+  // Draws into the picture's retained image: `draw` gets a device context
+  // over it and the picture's width in pixels. The picture is repainted
+  // after.
+  void DrawPicture(const std::function<void(gdi::DeviceContext& dc, int width)>& draw);
 
-  QMenu* file_menu;
-  QAction* open_menu;
-  QAction* save_menu;
-  QAction* sep1;
-  QAction* menu_print;
-  QAction* menu_exit;
-  QMenu* menu_edit;
-  QAction* Copy_as_BMP_menu;
-
+ private:
   // Writes the retained image as "wtplotr.bmp" into the current folder.
   void save_menu_Click();
   void menu_print_Click();
@@ -65,9 +62,19 @@ class WTPLOTR : public QMainWindow {
   // A click (press and release) on the client area outside the picture prints.
   void Form_Click();
 
- private:
   Desktop& desktop_;
   std::function<void()> printPlot_;
+
+  QWidget* client;  // the window's own client area (the central widget)
+  Hpglout* hpglout;
+  QMenu* file_menu;
+  QAction* open_menu;
+  QAction* save_menu;
+  QAction* sep1;
+  QAction* menu_print;
+  QAction* menu_exit;
+  QMenu* menu_edit;
+  QAction* Copy_as_BMP_menu;
 };
 
 }  // namespace wt::plot

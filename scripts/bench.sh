@@ -86,7 +86,13 @@ fs_of() {
   case $type in
     ext2) journal=no-journal ;;
     ext3|ext4)
-      if features=$(dumpe2fs -h "$source" 2>/dev/null | grep '^Filesystem features:'); then
+      # A mounted journal has its entry in /proc/fs/jbd2 (loop0-8 for
+      # /dev/loop0); the superblock says it too, where it may be read.
+      local device
+      device=$(basename "$(readlink -f "$source")")
+      if [ -d /proc/fs/jbd2 ]; then
+        if compgen -G "/proc/fs/jbd2/$device-*" >/dev/null; then journal=journal; else journal=no-journal; fi
+      elif features=$(dumpe2fs -h "$source" 2>/dev/null | grep '^Filesystem features:'); then
         if grep -qw has_journal <<<"$features"; then journal=journal; else journal=no-journal; fi
       fi ;;
     xfs|jfs|reiserfs) journal=journal ;;
@@ -100,6 +106,7 @@ read -r fs_type fs_journal < <(fs_of "$base")
 fs_note="$fs_type $(sed 's/-/ /' <<<"$fs_journal") (${BENCH_DIR:+BENCH_DIR }$base)"
 loop_image="" loop_mount=""
 cleanup() {
+  cd /  # out of the work folder, so that its file system can be unmounted
   rm -rf "${work:-}"
   if [ -n "$loop_mount" ]; then umount "$loop_mount" && rmdir "$loop_mount"; fi
   [ -z "$loop_image" ] || rm -f "$loop_image"

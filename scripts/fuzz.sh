@@ -69,8 +69,7 @@ make_seeds() {
       { printf '\207\023\253\015'; cat sample/zorb1.hgl; } >"$dir/wide"
       ;;
     settings)
-      printf 'c:\\zorb\\sample\\benz.in\r\nnotepad \r\nnotepad \r\nnotepad \r\nnotepad \r\n' \
-        >"$dir/wtarvo.ini"
+      cp sample/wtarvo.ini "$dir/wtarvo.ini"
       cp sample/benz.in "$dir/benz.in"
       ;;
   esac

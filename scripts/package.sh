@@ -40,7 +40,7 @@ listing=$(dpkg-deb -c "$deb")
 contents=$(awk '{ print $6 }' <<<"$listing")
 zorb=usr/lib/wintarvo/zorb
 for path in usr/bin/Wintarvo usr/bin/xkryst usr/bin/wtplot \
-    $zorb/Wintarvo $zorb/xkryst $zorb/wtplot $zorb/wtarvo.bat $zorb/tarvo.exe \
+    $zorb/Wintarvo $zorb/xkryst $zorb/xkryst_windows.so $zorb/wtplot $zorb/wtarvo.bat $zorb/tarvo.exe \
     $zorb/temp64 $zorb/zorb1.hgl $zorb/sample/benz.in $zorb/wtarvo.ini \
     $zorb/wintarvo-system-install \
     usr/share/applications/wintarvo.desktop usr/share/applications/wtplot.desktop \

@@ -19,10 +19,7 @@ echo "WinTarvo is installed in c:\\zorb\\, that is $zorb/"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "${WINTARVO_UI:-}" != console ]; then
   # A first start remembers the sample dataset; later starts keep the user's.
-  if [ ! -e "$zorb/wtarvo.ini" ]; then
-    printf 'c:\\zorb\\sample\\benz.in\r\nnotepad \r\nnotepad \r\nnotepad \r\nnotepad \r\n' \
-      > "$zorb/wtarvo.ini"
-  fi
+  [ -e "$zorb/wtarvo.ini" ] || cp sample/wtarvo.ini "$zorb/wtarvo.ini"
   echo "Starting the front end: Calculate runs the stand-in computation on the sample"
   echo "dataset, File > Export converts its result; wtplot shows c:\\zorb\\zorb1.hgl."
   cd "$zorb"

@@ -55,8 +55,7 @@ if [ -z "$programs" ]; then
   cmake --build build-shots -j 2 >/dev/null
   cmake --install build-shots >/dev/null
   # What the package's first start leaves: the sample dataset remembered.
-  printf 'c:\\zorb\\sample\\benz.in\r\nnotepad \r\nnotepad \r\nnotepad \r\nnotepad \r\n' \
-    >"$zorb/wtarvo.ini"
+  cp "$repo/sample/wtarvo.ini" "$zorb/wtarvo.ini"
   programs=$zorb
 else
   unset WINTARVO_DRIVES

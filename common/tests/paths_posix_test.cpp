@@ -11,6 +11,7 @@
 #include "common/pathtext.h"
 #include "platform/tests/testfolder.h"
 #include "platform/testenv.h"
+#include "platform/tests/tempdrives.h"
 
 namespace wt {
 namespace {
@@ -24,17 +25,8 @@ TEST(FileNameOf, SlashEndsAFolderOnLinux) {
 
 class FileExistsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = FreshTestFolder("wt_fileexists");
-    std::filesystem::create_directories(dir_ / "drive_c" / "zorb");
-    drives_.emplace("WINTARVO_DRIVES", dir_.string());
-  }
-  void TearDown() override {
-    drives_.reset();
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path dir_;
-  std::optional<ScopedEnvironment> drives_;
+  const testing::TempDrives drives_;
+  const std::filesystem::path dir_ = drives_.Root();
 };
 
 TEST_F(FileExistsTest, ReadableFileIsThere) {

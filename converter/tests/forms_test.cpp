@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -21,9 +22,31 @@ class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     drives_.Write("temp64", testing::ReadBytes(std::string(WT_SAMPLE_DIR) + "/temp64"));
-    ASSERT_EQ(converter_.StartRoutine(""), std::nullopt);
+    StartOn("");
     form_.show();
+  }
+  // The start routine on `tail`, which opens the step window.
+  void StartOn(const std::string& tail) {
+    ASSERT_EQ(converter_.StartRoutine(tail), std::nullopt);
     form_.SetRangeLabel();
+  }
+
+  // A control by its name: of the step window's client area, of its menus,
+  // or of the input-line window.
+  template <typename Control>
+  static Control* Get(QObject* in, const char* name) {
+    auto* control = in->findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  template <typename Control>
+  Control* Get(const char* name) {
+    return Get<Control>(form_.centralWidget(), name);
+  }
+  QAction* Item(const char* name) { return Get<QAction>(form_.menuBar(), name); }
+  // The input-line window while it exists.
+  QWidget* InputLineWindow() {
+    return form_.findChild<QWidget*>(QStringLiteral("Form2"), Qt::FindDirectChildrenOnly);
   }
 
   testing::TempDrives drives_;
@@ -36,12 +59,13 @@ class FormsTest : public ::testing::Test {
 TEST_F(FormsTest, StepWindowAsDesigned) {
   EXPECT_EQ(form_.windowTitle(), "WTarvo");
   EXPECT_EQ(form_.centralWidget()->size(), QSize(203, 120));
+  QLabel* label2 = Get<QLabel>("Label2");
   const std::tuple<QWidget*, QString, QRect> controls[] = {
-      {form_.Label1, form_.Label1->text(), QRect(32, 24, 82, 13)},
-      {form_.Text1, form_.Text1->text(), QRect(144, 24, 33, 19)},
-      {form_.Label2, form_.Label2->text(), QRect(32, 40, 53, 13)},
-      {form_.Command2, form_.Command2->text(), QRect(32, 72, 65, 33)},
-      {form_.Command3, form_.Command3->text(), QRect(112, 72, 65, 33)}};
+      {Get<QLabel>("Label1"), Get<QLabel>("Label1")->text(), QRect(32, 24, 82, 13)},
+      {Get<QLineEdit>("Text1"), Get<QLineEdit>("Text1")->text(), QRect(144, 24, 33, 19)},
+      {label2, label2->text(), QRect(32, 40, 53, 13)},
+      {Get<QPushButton>("Command2"), Get<QPushButton>("Command2")->text(), QRect(32, 72, 65, 33)},
+      {Get<QPushButton>("Command3"), Get<QPushButton>("Command3")->text(), QRect(112, 72, 65, 33)}};
   QStringList texts;
   for (const auto& [control, text, geometry] : controls) {
     texts << text;
@@ -49,29 +73,34 @@ TEST_F(FormsTest, StepWindowAsDesigned) {
     EXPECT_TRUE(control->font().bold());
   }
   EXPECT_EQ(texts, QStringList({"Step Number :", "1", "(max =  3)", "Ok", "Cancel"}));
-  EXPECT_EQ(form_.focusWidget(), form_.Command2);
-  EXPECT_EQ(form_.opzioni->title() + "|" + form_.Input_Line->text() + "|" +
-                form_.tuttiglistep->text() + "|" + form_.Tipo_di_file->title(),
+  EXPECT_EQ(form_.focusWidget(), Get<QPushButton>("Command2"));
+  QMenu* types = Get<QMenu>(form_.menuBar(), "Tipo_di_file");
+  EXPECT_EQ(Get<QMenu>(form_.menuBar(), "opzioni")->title() + "|" + Item("Input_Line")->text() +
+                "|" + Item("tuttiglistep")->text() + "|" + types->title(),
             "option|Input Line|All Steps|Type");
   QStringList kinds;
-  for (QAction* item : form_.Tipo_di_file->actions()) {
+  for (QAction* item : types->actions()) {
     kinds << item->text();
     EXPECT_FALSE(item->isEnabled() || item->isCheckable());
     item->trigger();
   }
   EXPECT_EQ(kinds, QStringList({"Kryst", "Gauss 94", "XYZ"}));
   EXPECT_TRUE(recorder_.events.empty() && ended_.empty());
-  converter_.stepCount = 32767;  // a long range label is not clipped
-  form_.SetRangeLabel();
-  EXPECT_GE(form_.Label2->width(), form_.Label2->sizeHint().width());
+  // A long range label is not clipped.
+  std::string steps;
+  for (int i = 0; i < 32767; ++i) steps += "$\r\n";
+  StartOn(drives_.Write("many.cor", steps));
+  EXPECT_EQ(label2->text(), "(max =  32767)");
+  EXPECT_GE(label2->width(), label2->sizeHint().width());
 }
 
 TEST_F(FormsTest, EnterConvertsTheStepInTheBoxAndAWrongNumberKeepsTheWindow) {
-  form_.Text1->setText("abc");
-  form_.Command2->click();
+  QLineEdit* box = Get<QLineEdit>("Text1");
+  box->setText("abc");
+  Get<QPushButton>("Command2")->click();
   EXPECT_TRUE(ended_.empty());
-  EXPECT_EQ(form_.Text1->text(), "abc");
-  form_.Text1->setText("1");
+  EXPECT_EQ(box->text(), "abc");
+  box->setText("1");
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(form_.focusWidget(), &enter);
   EXPECT_EQ(ended_, std::vector<int>{0});
@@ -82,7 +111,7 @@ TEST_F(FormsTest, EnterConvertsTheStepInTheBoxAndAWrongNumberKeepsTheWindow) {
 }
 
 TEST_F(FormsTest, CancelAndTheCloseBoxEndWithoutWriting) {
-  form_.Command3->click();
+  Get<QPushButton>("Command3")->click();
   Form1 other(converter_, [this](int status) { ended_.push_back(status + 10); });
   other.show();
   other.close();
@@ -91,43 +120,48 @@ TEST_F(FormsTest, CancelAndTheCloseBoxEndWithoutWriting) {
 }
 
 TEST_F(FormsTest, InputLineWindowIsHiddenAndKeptUntilClosed) {
-  form_.Input_Line->trigger();
-  Form2* form2 = form_.InputLineWindow();
+  Item("Input_Line")->trigger();
+  QWidget* form2 = InputLineWindow();
   ASSERT_NE(form2, nullptr);
+  QLineEdit* box = Get<QLineEdit>(form2, "Text1");
+  QPushButton* ok = Get<QPushButton>(form2, "Command1");
+  QPushButton* cancel = Get<QPushButton>(form2, "Command2");
   EXPECT_TRUE(form2->isVisible());
   EXPECT_EQ(form2->windowTitle(), "Form2");
   EXPECT_EQ(form2->size(), QSize(312, 213));
-  EXPECT_EQ(form2->Text1->geometry(), QRect(24, 24, 249, 137));
-  EXPECT_EQ(form2->Text1->alignment(), Qt::AlignLeft | Qt::AlignTop);
-  EXPECT_EQ(form2->Command1->geometry(), QRect(48, 176, 73, 25));
-  EXPECT_EQ(form2->Command2->geometry(), QRect(168, 176, 89, 25));
-  EXPECT_EQ(form2->Text1->text(), "# HF/STO-3G");
+  EXPECT_EQ(box->geometry(), QRect(24, 24, 249, 137));
+  EXPECT_EQ(box->alignment(), Qt::AlignLeft | Qt::AlignTop);
+  EXPECT_EQ(ok->geometry(), QRect(48, 176, 73, 25));
+  EXPECT_EQ(cancel->geometry(), QRect(168, 176, 89, 25));
+  EXPECT_EQ(box->text(), "# HF/STO-3G");
 
-  form2->Text1->setText("# B3LYP/6-31G*");
-  form2->Command1->click();
+  box->setText("# B3LYP/6-31G*");
+  ok->click();
   EXPECT_FALSE(form2->isVisible());
-  form2->Text1->setText("typed, then cancelled");
-  form2->Command2->click();
-  EXPECT_EQ(converter_.routeLine.GetRouteLine(), "# B3LYP/6-31G*");
-  form_.Input_Line->trigger();
-  ASSERT_EQ(form_.InputLineWindow(), form2);
-  EXPECT_EQ(form2->Text1->text(), "typed, then cancelled");
+  box->setText("typed, then cancelled");
+  cancel->click();
+  EXPECT_EQ(converter_.routeLine().GetRouteLine(), "# B3LYP/6-31G*");
+  Item("Input_Line")->trigger();
+  ASSERT_EQ(InputLineWindow(), form2);
+  EXPECT_EQ(box->text(), "typed, then cancelled");
 
-  form2->Text1->clear();
-  form2->Command1->click();
-  EXPECT_EQ(converter_.routeLine.GetRouteLine(), "# HF/STO-3G");
-  form_.Input_Line->trigger();
-  EXPECT_EQ(form2->Text1->text(), "");
+  box->clear();
+  ok->click();
+  EXPECT_EQ(converter_.routeLine().GetRouteLine(), "# HF/STO-3G");
+  Item("Input_Line")->trigger();
+  EXPECT_EQ(box->text(), "");
   form2->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(form_.InputLineWindow(), nullptr);
-  form_.Input_Line->trigger();
-  EXPECT_EQ(form_.InputLineWindow()->Text1->text(), "# HF/STO-3G");
+  EXPECT_EQ(InputLineWindow(), nullptr);
+  Item("Input_Line")->trigger();
+  ASSERT_NE(InputLineWindow(), nullptr);
+  EXPECT_EQ(Get<QLineEdit>(InputLineWindow(), "Text1")->text(), "# HF/STO-3G");
 }
 
 TEST_F(FormsTest, TheRouteLineBoxKeepsTheFirstLineOfWhatIsPasted) {
-  form_.Input_Line->trigger();
-  QLineEdit* box = form_.InputLineWindow()->Text1;
+  Item("Input_Line")->trigger();
+  ASSERT_NE(InputLineWindow(), nullptr);
+  QLineEdit* box = Get<QLineEdit>(InputLineWindow(), "Text1");
   box->setText("# /STO-3G");
   box->setCursorPosition(2);
   QGuiApplication::clipboard()->setText("HF\r\nsecond line\n");
@@ -139,9 +173,9 @@ TEST_F(FormsTest, TheRouteLineBoxKeepsTheFirstLineOfWhatIsPasted) {
 }
 
 TEST_F(FormsTest, AllStepsWritesEveryStepWithTheRouteLine) {
-  converter_.OutputKind = 3;
-  converter_.routeLine.SetRouteLine("# MP2/6-31G");
-  form_.tuttiglistep->trigger();
+  StartOn("c:\\zorb\\temp64 3");
+  converter_.routeLine().SetRouteLine("# MP2/6-31G");
+  Item("tuttiglistep")->trigger();
   EXPECT_EQ(ended_, std::vector<int>{0});
   for (const char* name : {"tarvo001.com", "tarvo002.com", "tarvo003.com"}) {
     EXPECT_EQ(drives_.Read(name).substr(0, 15), "# MP2/6-31G\r\n\r\n") << name;
@@ -153,11 +187,16 @@ TEST_F(FormsTest, AllStepsWritesEveryStepWithTheRouteLine) {
 
 // Whatever reaches the windows while All Steps runs and its progress shows
 // (its updates let events through) is refused: one run, one confirmation.
+// The buttons are disabled then; a click that got through all the same (the
+// buttons' own signal) does nothing either.
 TEST_F(FormsTest, AllStepsTakesNoInputWhileItRuns) {
-  converter_.OutputKind = 3;
-  form_.Input_Line->trigger();
-  Form2* form2 = form_.InputLineWindow();
-  form_.progressShowAfter = form_.progressInterval = std::chrono::milliseconds(0);
+  StartOn("c:\\zorb\\temp64 3");
+  Item("Input_Line")->trigger();
+  QWidget* form2 = InputLineWindow();
+  ASSERT_NE(form2, nullptr);
+  form_.SetProgressTiming(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+  QPushButton* ok = Get<QPushButton>("Command2");
+  QPushButton* cancel = Get<QPushButton>("Command3");
   std::string shownDuringTheRun;
   QTimer::singleShot(0, &form_, [&] {
     auto* progress = form_.findChild<QProgressDialog*>();
@@ -166,14 +205,14 @@ TEST_F(FormsTest, AllStepsTakesNoInputWhileItRuns) {
     QApplication::sendEvent(progress, &escape);
     EXPECT_FALSE(progress->close());
     EXPECT_FALSE(form_.close());
-    form2->Text1->setText("# typed during the run");
-    for (QPushButton* button : {form_.Command3, form_.Command2, form2->Command1}) button->click();
-    for (QAction* item : {form_.tuttiglistep, form_.Input_Line}) item->trigger();
-    form_.Command2_Click();
-    form_.Command3_Click();
+    Get<QLineEdit>(form2, "Text1")->setText("# typed during the run");
+    for (QPushButton* button : {cancel, ok, Get<QPushButton>(form2, "Command1")}) button->click();
+    for (const char* item : {"tuttiglistep", "Input_Line"}) Item(item)->trigger();
+    emit ok->clicked();
+    emit cancel->clicked();
     shownDuringTheRun = progress->isVisible() ? progress->labelText().toStdString() : "hidden";
   });
-  form_.tuttiglistep->trigger();
+  Item("tuttiglistep")->trigger();
   EXPECT_EQ(shownDuringTheRun, "Step 2 of 3");
   EXPECT_EQ(ended_, std::vector<int>{0});
   for (const char* name : {"tarvo001.com", "tarvo002.com", "tarvo003.com"}) {

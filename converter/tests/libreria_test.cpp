@@ -8,12 +8,14 @@
 #include <random>
 #include <vector>
 
+#include "converter/tests/reference_coordinate.h"
 #include "converter/tests/testfiles.h"
 
 namespace wt {
 namespace {
 
 using testing::CrLf;
+using testing::ReferenceCoordinate;
 
 TEST(NumberFieldsTest, CoordinatePatternOfFiveDecimals) {
   const std::pair<float, const char*> cases[] = {
@@ -54,8 +56,9 @@ TEST(NumberFieldsTest, FieldsKeepTheirRightmostCharacters) {
   EXPECT_EQ(NumberItem(std::nullopt), "");
 }
 
-// Fields are formed directly for most values; they read as the pattern
-// padded, for floats of every size and at the rounding halves.
+// The pattern is formed digit by digit; it reads as the float's exact
+// decimal expansion rounded, and a field as the pattern padded, for floats of
+// every size and at the rounding halves.
 TEST(NumberFieldsTest, FieldsAreThePaddedPattern) {
   std::mt19937 random(5);
   std::vector<float> values = {0.0f,    -0.0f,     9999999999.0f, 1e10f,     -1e10f,
@@ -77,14 +80,16 @@ TEST(NumberFieldsTest, FieldsAreThePaddedPattern) {
     }
     values.push_back(value);
   }
+  values.insert(values.end(), {FLT_MAX, -FLT_MAX, FLT_MIN, -FLT_TRUE_MIN, NAN, -INFINITY});
   for (float value : values) {
-    for (std::size_t width : {0, 1, 6, 7, 10, 12, 15, 16, 23, 24, 30}) {
+    const std::string pattern = ReferenceCoordinate(value);
+    ASSERT_EQ(FormatCoordinate(value), pattern) << value;
+    for (std::size_t width : {0, 1, 6, 7, 10, 12, 15, 16, 23, 24, 30, 47, 48, 49, 60}) {
       std::string field = "<";
       AppendCoordinateField(field, value, width);
       ASSERT_EQ(field.front(), '<');
-      ASSERT_EQ(field.substr(1), PadLeft(FormatCoordinate(value), width)) << value << " " << width;
-      ASSERT_EQ(FitsField(value, width), FormatCoordinate(value).size() <= width)
-          << value << " " << width;
+      ASSERT_EQ(field.substr(1), PadLeft(pattern, width)) << value << " " << width;
+      ASSERT_EQ(FitsField(value, width), pattern.size() <= width) << value << " " << width;
     }
   }
 }

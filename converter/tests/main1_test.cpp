@@ -34,7 +34,9 @@ TEST_F(ConverterTest, AFileThatVanishedIsReportedNotWrittenAsEmpty) {
 }
 
 TEST_F(ConverterTest, StepOneGoneSinceTheCountEndsQuietly) {
-  converter_.coordFilePath = drives_.Write("run.cor", "being rewritten\r\n");
+  ASSERT_EQ(converter_.StartRoutine(drives_.Write("run.cor", HydrogenStep() + HydrogenStep())),
+            std::nullopt);
+  drives_.Write("run.cor", "being rewritten\r\n");
   EXPECT_EQ(converter_.ConvertOnlyStep(), 0);
   EXPECT_TRUE(recorder_.events.empty());
   EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.mol")));
@@ -44,7 +46,7 @@ TEST_F(ConverterTest, StepOneGoneSinceTheCountEndsQuietly) {
 }
 
 TEST_F(ConverterTest, AnUnreadableFileIsReportedWithItsNameAndWhy) {
-  EXPECT_EQ(converter_.StartRoutine(drives_.WriteLongLine("long.cor", "")), 1);
+  EXPECT_EQ(converter_.StartRoutine(testing::WriteLongLine(drives_, "long.cor", "")), 1);
   EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'c:\\zorb\\long.cor' cannot be "
                                               "read: a line is longer than 64 MiB"});
 }

@@ -109,7 +109,7 @@ TEST_F(ReadCor1Test, MissingFilesAndTooManyMarkersAreReported) {
 }
 
 TEST_F(ReadCor1Test, ALineTooLongIsUnreadableWithItsReason) {
-  const std::string path = drives_.WriteLongLine("long.cor", "$\r\n");
+  const std::string path = testing::WriteLongLine(drives_, "long.cor", "$\r\n");
   const std::string tooLong = "a line is longer than 64 MiB";
   StepCount count = CountSteps(path);
   EXPECT_EQ(count.status, ReadStatus::Unreadable);

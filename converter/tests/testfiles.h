@@ -1,34 +1,17 @@
-// Files for the converter's tests: a fresh drives folder per test, so that
-// c:\zorb\ lives in a temporary folder; coordinate files in their columns.
+// Files for the converter's tests: coordinate files in their columns, in the
+// drives folder of the test (platform/tests/tempdrives.h).
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <sstream>
 #include <string>
+#include <string_view>
 
-#include "platform/paths.h"
-#include "platform/testenv.h"
+#include "platform/tests/tempdrives.h"
 
 namespace wt::testing {
 
 namespace fs = std::filesystem;
-
-inline std::string ReadBytes(const fs::path& path) {
-  std::ostringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  return bytes.str();
-}
-
-inline void WriteBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Lines each ended by CR LF.
 inline std::string CrLf(std::initializer_list<std::string_view> lines) {
@@ -65,62 +48,14 @@ inline std::string Xkryst() {
 }
 #endif
 
-// A fresh drives folder with an empty c:\zorb\, named by WINTARVO_DRIVES for
-// the test's lifetime.
-class TempDrives {
- public:
-  TempDrives() {
-    if (DrivesAreReal()) {
-      // Windows: c:\zorb\ is the real folder. Only the disposable system of
-      // the Windows build check may be written.
-      if (!std::getenv("WINTARVO_SCRATCH_DRIVE_C")) {
-        std::fprintf(stderr,
-                     "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
-        std::exit(1);
-      }
-      root_ = fs::path("c:\\");
-      fs::remove_all(root_ / "zorb");
-      fs::create_directories(root_ / "zorb");
-      return;
-    }
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = fs::temp_directory_path() / ("wt_converter_" + std::to_string(getpid()) + "_" +
-                                         test->test_suite_name() + "_" + test->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "drive_c" / "zorb");
-    drives_.emplace("WINTARVO_DRIVES", root_.string());
-  }
-  ~TempDrives() {
-    if (DrivesAreReal()) {
-      fs::remove_all(root_ / "zorb");
-      return;
-    }
-    drives_.reset();
-    fs::remove_all(root_);
-  }
-
-  const fs::path& Root() const { return root_; }
-  // The host file of c:\zorb\<name>, its bytes, and writing them.
-  fs::path Zorb(std::string_view name) const {
-    return fs::path(*HostPath("c:\\zorb\\" + std::string(name)));
-  }
-  std::string Read(std::string_view name) const { return ReadBytes(Zorb(name)); }
-  std::string Write(std::string_view name, std::string_view bytes) const {
-    WriteBytes(Zorb(name), bytes);
-    return "c:\\zorb\\" + std::string(name);
-  }
-  // c:\zorb\<name>: `head`, then a line of 65 MiB without a line end (NULs,
-  // stored sparse, and "end").
-  std::string WriteLongLine(std::string_view name, std::string_view head) const {
-    const std::string path = Write(name, head);
-    fs::resize_file(Zorb(name), std::uintmax_t{65} << 20);
-    std::ofstream(Zorb(name), std::ios::binary | std::ios::app) << "end";
-    return path;
-  }
-
- private:
-  fs::path root_;
-  std::optional<ScopedEnvironment> drives_;
-};
+// c:\zorb\<name> in `drives`: `head`, then a line of 65 MiB without a line
+// end (NULs, stored sparse, and "end"); gives the drive path.
+inline std::string WriteLongLine(const TempDrives& drives, std::string_view name,
+                                 std::string_view head) {
+  const std::string path = drives.Write(name, head);
+  fs::resize_file(drives.Zorb(name), std::uintmax_t{65} << 20);
+  std::ofstream(drives.Zorb(name), std::ios::binary | std::ios::app) << "end";
+  return path;
+}
 
 }  // namespace wt::testing

@@ -37,14 +37,13 @@ class XkrystKillTest : public ::testing::Test {
   std::string coordinates_;
 };
 
+// The write itself is tried in the atomic file's own kill test; this one
+// kills the whole program while it reads, checks and writes, where it decides
+// what replaces the old file. Every kind takes the same way to its file.
 TEST_F(XkrystKillTest, AKilledConversionLeavesTheOldFileOrTheNewOneWhole) {
-  for (const auto& [kind, name] : {std::pair(1, "tarvo.mol"), std::pair(2, "tarvo.xyz"),
-                                   std::pair(3, "tarvo.com"), std::pair(4, "tarvo.in")}) {
-    SCOPED_TRACE(name);
-    testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
-        [&](int version, testing::KillAt at, int n) { return Convert(kind, 1 + version, at, n); },
-        [&] { return drives_.Read(name); }, 16, 8 + kind);
-  }
+  testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
+      [&](int version, testing::KillAt at, int n) { return Convert(2, 1 + version, at, n); },
+      [&] { return drives_.Read("tarvo.xyz"); }, 24, 10);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ class XkrystProgramTest : public ::testing::Test {
       testing::KeepFileModes();
       if (inChild) inChild();
     });
-    process.start(QString::fromStdString(testing::Xkryst()), arguments);
+    process.start(QString::fromStdString(program_), arguments);
     process.write(input.data(), static_cast<qint64>(input.size()));
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
@@ -83,6 +83,7 @@ class XkrystProgramTest : public ::testing::Test {
   }
 
   testing::TempDrives drives_;
+  std::string program_ = testing::Xkryst();
 };
 
 TEST_F(XkrystProgramTest, AFileThatCannotBeOpenedIsNotFound) {
@@ -221,7 +222,7 @@ TEST_F(XkrystProgramTest, BlocksCutShortAreNeverWrittenInPart) {
 }
 
 TEST_F(XkrystProgramTest, ALineLongerThan64MiBIsUnreadable) {
-  EXPECT_EQ(Run(drives_.WriteLongLine("long.cor", "$\r\n")),
+  EXPECT_EQ(Run(testing::WriteLongLine(drives_, "long.cor", "$\r\n")),
             (Outcome{1,
                      "Warning: The file 'c:\\zorb\\long.cor' cannot be read: a line is longer "
                      "than 64 MiB\n"}));
@@ -366,6 +367,34 @@ TEST_F(XkrystProgramTest, RouteLineReachesTheGaussInput) {
   EXPECT_EQ(Run("c:\\zorb\\temp64", "3", "route # B3LYP/6-31G*\rjunk\r\n3\n").status, 0);
   EXPECT_EQ(drives_.Read("tarvo.com").substr(0, 47),
             "# B3LYP/6-31G*\r\n\r\nC:\\zorb\\tarvo.com\r\n\r\n 0   1\r\n");
+}
+
+// The windows are a module of their own, loaded when a display is wanted:
+// where no display can be reached, or the module is not there, the console
+// serves.
+TEST_F(XkrystProgramTest, WithoutADisplayOrItsWindowsItWorksOnTheConsole) {
+  const fs::path runtime = drives_.Root() / "runtime";
+  fs::create_directory(runtime);
+  fs::permissions(runtime, fs::perms::owner_all);
+  const auto unreachable = [&](QProcessEnvironment& env) {
+    env.remove("WINTARVO_UI");
+    env.remove("QT_QPA_PLATFORM");  // the test's own offscreen platform
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("DISPLAY", ":65000");
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+  };
+  const std::string converted = Prompt(3) + Created("tarvo.xyz");
+  EXPECT_EQ(Run({"c:\\zorb\\temp64", "2"}, "\n", unreachable), (Outcome{0, converted}));
+
+  const fs::path alone = drives_.Root() / "alone";
+  fs::create_directory(alone);
+  fs::copy_file(program_, alone / "xkryst");
+  program_ = (alone / "xkryst").string();
+  EXPECT_EQ(Run({"c:\\zorb\\temp64", "2"}, "\n", unreachable),
+            (Outcome{0, "xkryst: its windows cannot be loaded (" + (alone / "xkryst_windows.so").string() +
+                            ": cannot open shared object file: No such file or directory); it "
+                            "works on the console\n" +
+                            converted}));
 }
 
 }  // namespace

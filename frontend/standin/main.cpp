@@ -2,7 +2,6 @@
 // wtarvo.bat and tarvo.exe. Not the real computation: see standin.h.
 #include <iostream>
 
-#include "common/commandline.h"
 #include "common/pathtext.h"
 #include "frontend/standin/standin.h"
 #include "platform/cmdtail.h"

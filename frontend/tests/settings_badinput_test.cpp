@@ -19,6 +19,7 @@
 #include "platform/tests/noaccess.h"
 #include "platform/tests/testfolder.h"
 #include "platform/testenv.h"
+#include "platform/tests/tempdrives.h"
 
 namespace wt {
 namespace {
@@ -27,18 +28,6 @@ namespace fs = std::filesystem;
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = FreshTestFolder("wt_settings");
-    zorb_ = dir_ / "drive_c" / "zorb";
-    file_ = zorb_ / "wtarvo.ini";
-    fs::create_directories(zorb_);
-    drives_.emplace("WINTARVO_DRIVES", dir_.string());
-  }
-  void TearDown() override {
-    drives_.reset();
-    fs::remove_all(dir_);
-  }
-
   void Write(const std::string& bytes) const { std::ofstream(file_, std::ios::binary) << bytes; }
   std::string Read() const {
     std::ostringstream bytes;
@@ -55,10 +44,9 @@ class SettingsFileTest : public ::testing::Test {
     return SaveSettings(settings, kSettingsFile, reason);
   }
 
-  fs::path dir_;
-  std::optional<ScopedEnvironment> drives_;
-  fs::path zorb_;
-  fs::path file_;
+  const testing::TempDrives drives_;
+  const fs::path zorb_ = drives_.Zorb("");
+  const fs::path file_ = zorb_ / "wtarvo.ini";
 };
 
 const std::string kDefaults = "|notepad |notepad |notepad |notepad ";
@@ -158,20 +146,6 @@ TEST_F(SettingsFileTest, AFailedSaveSaysWhyAndKeepsTheOldFile) {
   fs::remove_all(zorb_);
   EXPECT_FALSE(Save(settings, &reason));
   EXPECT_EQ(reason, "No such file or directory");
-}
-
-TEST_F(SettingsFileTest, AKilledSaveLeavesTheOldFileOrTheNewOneWhole) {
-  // Large values, so that the file takes many writes' worth of stops.
-  Settings versions[2];
-  for (int v = 0; v < 2; ++v) {
-    versions[v].InputPath = "c:\\data\\" + std::string(400000 + v, static_cast<char>('a' + v));
-    versions[v].EditorCommands[2] = std::string(300000, static_cast<char>('p' + v));
-  }
-  testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
-      [&](int v, testing::KillAt at, int n) {
-        return testing::RunTraced([&] { return Save(versions[v]) ? 0 : 1; }, zorb_, at, n);
-      },
-      [&] { return Read(); }, 24, 12);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class OptionsDialog : public WindowTest {
     Get<QAction>(&form, "Opt_Editor")->trigger();
   }
   static QLineEdit* Box(QWidget* dialog, const char* name) { return Get<QLineEdit>(dialog, name); }
-  static void Press(QWidget* dialog, const char* name) { Get<QPushButton>(dialog, name)->click(); }
+  static void Press(QWidget* window, const char* name) { Get<QPushButton>(window, name)->click(); }
 
   EditorCommandSlots slots_{"c:\\tools\\old.exe", "slot 1", "slot 2", "slot 3"};
   FileDialog CMDialog1_;
@@ -76,7 +76,7 @@ TEST_F(OptionsDialog, BrowsedEditorServesBothEditButtonsAndIsSaved) {
   WriteFile("data/benz.out", "x\r\n");
   WriteFile("zorb/wtarvo.ini", "c:\\data\\benz.in\r\n");
   Form1 form(desktop_);
-  form.Command1_Click();  // a cancelled Browse leaves its default extension behind
+  Press(&form, "Command1");  // a cancelled Browse leaves its default extension behind
   desktop_.openAnswers.push_back("c:\\tools\\edit.exe");
   QString shown[3];
   WithOptions(form, [&](wEditor* dialog) {
@@ -96,8 +96,8 @@ TEST_F(OptionsDialog, BrowsedEditorServesBothEditButtonsAndIsSaved) {
   EXPECT_FALSE(d.cancelError);
 
   desktop_.Clear();
-  form.Command3_Click();
-  form.Command6_Click();
+  Press(&form, "Command3");
+  Press(&form, "Command6");
   EXPECT_EQ(
       Log(),
       "max c:\\tools\\edit.exe c:\\data\\benz.in\nmax c:\\tools\\edit.exe c:\\data\\benz.out");
@@ -109,7 +109,7 @@ TEST_F(OptionsDialog, BrowsedEditorServesBothEditButtonsAndIsSaved) {
 
 TEST_F(OptionsDialog, CancelledBrowseKeepsTheEditorBox) {
   wEditor dialog(slots_, CMDialog1_, desktop_);
-  dialog.Command1_Click();
+  Press(&dialog, "Command1");
   EXPECT_EQ(Box(&dialog, "Text1")->text(), "c:\\tools\\old.exe");
   EXPECT_EQ(CMDialog1_.initDir, "c:\\tools\\");
 }

@@ -19,21 +19,13 @@
 #include "platform/recorder.h"
 #include "platform/windowlook.h"
 #include "platform/testenv.h"
+#include "platform/tests/tempdrives.h"
 
 namespace wt {
 
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("wt_frontend_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_ / "drive_c" / "zorb");
-    std::filesystem::create_directories(dir_ / "drive_c" / "data");
-    drives_.emplace("WINTARVO_DRIVES", dir_.string());
-  }
-  void TearDown() override {
-    drives_.reset();
-    std::filesystem::remove_all(dir_);
-  }
+  void SetUp() override { std::filesystem::create_directories(dir_ / "drive_c" / "data"); }
   // Files on drive C, such as "data/benz.in".
   void WriteFile(const std::string& path, const std::string& bytes) const {
     std::ofstream(dir_ / "drive_c" / path, std::ios::binary) << bytes;
@@ -115,8 +107,8 @@ class WindowTest : public ::testing::Test {
     return log;
   }
 
-  std::filesystem::path dir_;
-  std::optional<ScopedEnvironment> drives_;
+  const testing::TempDrives drives_;
+  const std::filesystem::path dir_ = drives_.Root();
   Recorder desktop_;
 };
 

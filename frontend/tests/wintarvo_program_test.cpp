@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/testenv.h"
+
 namespace {
 
 struct Outcome {
@@ -20,10 +22,11 @@ Outcome RunWintarvo(const std::vector<std::string>& environment) {
   const pid_t child = fork();
   if (child == 0) {
     for (const std::string& change : environment) {
+      const std::size_t equals = change.find('=');
       if (change.starts_with("-")) {
-        unsetenv(change.c_str() + 1);
+        wt::ClearEnvironment(change.substr(1));
       } else {
-        putenv(const_cast<char*>(change.c_str()));
+        wt::SetEnvironment(change.substr(0, equals), change.substr(equals + 1));
       }
     }
     dup2(errPipe[1], 2);

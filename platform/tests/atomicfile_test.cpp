@@ -1,6 +1,6 @@
 #include "platform/atomicfile.h"
-#include "platform/tests/testfolder.h"
-#include "platform/testenv.h"
+#include "platform/tests/killwhilewriting.h"
+#include "platform/tests/tempdrives.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <optional>
 
 namespace wt {
 namespace {
@@ -21,15 +20,6 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = FreshTestFolder("wt_atomic");
-    fs::create_directories(dir_ / "drive_c" / "zorb");
-    drives_.emplace("WINTARVO_DRIVES", dir_.string());
-  }
-  void TearDown() override {
-    drives_.reset();
-    fs::remove_all(dir_);
-  }
   static std::string Read(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
@@ -39,8 +29,8 @@ class AtomicFileTest : public ::testing::Test {
   std::size_t EntriesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
   }
-  fs::path dir_;
-  std::optional<ScopedEnvironment> drives_;
+  const testing::TempDrives drives_;
+  const fs::path dir_ = drives_.Root();
 };
 
 TEST_F(AtomicFileTest, WritesAndReplacesWholeFiles) {
@@ -100,6 +90,22 @@ TEST_F(AtomicFileTest, FailureHalfWayLeavesTheOldFileIntact) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as success";
   EXPECT_EQ(Read(target), "good old settings\r\n");
   EXPECT_EQ(EntriesIn(dir_ / "drive_c/zorb"), 1u);
+}
+
+// Every program writes its files through here, so a kill at any moment of a
+// write is tried here once, for all of them: the old file or the new one,
+// whole, and never a torn one.
+TEST_F(AtomicFileTest, AKilledWriteLeavesTheOldFileOrTheNewOneWhole) {
+  // Large enough that the file takes many writes' worth of stops.
+  const std::string versions[2] = {std::string(700000, 'a') + "\r\n",
+                                   std::string(500000, 'b') + "\r\n"};
+  testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
+      [&](int v, testing::KillAt at, int n) {
+        return testing::RunTraced(
+            [&] { return WriteFileAtomically("c:\\zorb\\wtarvo.ini", versions[v], nullptr) ? 0 : 1; },
+            drives_.Zorb(""), at, n);
+      },
+      [&] { return drives_.Read("wtarvo.ini"); }, 24, 12);
 }
 
 }  // namespace

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/testenv.h"
+
 namespace wt::testing {
 
 // The temporary files of writes into `folder`.
@@ -167,7 +169,7 @@ inline TracedRun RunTraced(const std::vector<std::string>& argv, const std::stri
     dup2(in, 0);
     dup2(out, 1);
     dup2(out, 2);
-    setenv("ASAN_OPTIONS", asanOptions.c_str(), 1);
+    SetEnvironment("ASAN_OPTIONS", asanOptions);
     if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(internal::kNotTraced);
     execv(args[0], args.data());  // stops here, traced
     _exit(127);

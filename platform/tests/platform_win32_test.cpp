@@ -8,7 +8,6 @@
 #include <sstream>
 #include <optional>
 
-#include "common/pathtext.h"
 #include "platform/atomicfile.h"
 #include "platform/batchline.h"
 #include "platform/paths.h"
@@ -53,7 +52,6 @@ TEST_F(WindowsPlatformTest, PathsAreUsedAsTheyAre) {
   EXPECT_EQ(HostPath("run7.hgl"), "run7.hgl");
   EXPECT_TRUE(EndsFolder('\\'));
   EXPECT_FALSE(EndsFolder('/'));
-  EXPECT_EQ(FileNameOf("c:\\data\\benz"), "benz");
 }
 
 TEST_F(WindowsPlatformTest, StartedProgramGetsTheRawTailAndTheCurrentFolder) {

@@ -11,6 +11,7 @@
 #include "platform/tests/probereport.h"
 #include "platform/tests/testfolder.h"
 #include "platform/testenv.h"
+#include "platform/tests/tempdrives.h"
 
 namespace wt {
 namespace {
@@ -19,23 +20,12 @@ namespace fs = std::filesystem;
 
 class ProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    inFolder_.emplace(fs::current_path());
-    dir_ = FreshTestFolder("wt_process");
-    fs::create_directories(dir_ / "drive_c" / "zorb");
-    fs::create_directories(dir_ / "work folder");
-    drives_.emplace("WINTARVO_DRIVES", dir_.string());
-  }
-  void TearDown() override {
-    inFolder_.reset();
-    drives_.reset();
-    fs::remove_all(dir_);
-  }
+  void SetUp() override { fs::create_directories(dir_ / "work folder"); }
 
 
-  std::optional<ScopedCurrentFolder> inFolder_;  // puts back the folder the test began in
-  std::optional<ScopedEnvironment> drives_;
-  fs::path dir_;
+  const ScopedCurrentFolder inFolder_{std::filesystem::current_path()};  // put back at the end
+  const testing::TempDrives drives_;
+  const fs::path dir_ = drives_.Root();
 };
 
 TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <cstdlib>
+
+#include "platform/testenv.h"
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (!wt::EnvironmentValue("QT_QPA_PLATFORM")) wt::SetEnvironment("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();

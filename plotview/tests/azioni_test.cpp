@@ -124,8 +124,18 @@ class AzioniTest : public ::testing::Test {
   }
 
   WTPLOTR& Window() { return azioni_->Window(); }
-  QImage& Picture() { return Window().hpglout->Image(); }
-  QRgb Background() { return Window().hpglout->palette().color(QPalette::Base).rgb(); }
+  // A control of the window by its name.
+  template <typename Control>
+  Control* Get(const char* name) {
+    auto* control = Window().findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  Hpglout* PictureBox() { return Get<Hpglout>("hpglout"); }
+  QWidget* Client() { return Get<QWidget>("client"); }
+  void Trigger(const char* action) { Get<QAction>(action)->trigger(); }
+  QImage& Picture() { return PictureBox()->Image(); }
+  QRgb Background() { return PictureBox()->palette().color(QPalette::Base).rgb(); }
 
   bool AllBackground(const QImage& image, QRgb background) {
     for (int y = 0; y < image.height(); ++y) {
@@ -155,13 +165,15 @@ TEST_F(AzioniTest, TheWindowHasItsCaptionMenusAndClientArea) {
   Make().Start({"plot.hgl", false});
   WTPLOTR& w = Window();
   EXPECT_EQ(w.windowTitle(), "WinTarvo hpgl Reader");
-  EXPECT_EQ(Texts(w.file_menu), (QStringList{"&Open", "&Save", "-", "&Print", "&Exit"}));
-  EXPECT_EQ(w.file_menu->title(), "&File");
-  EXPECT_EQ(w.menu_edit->title(), "&Edit");
-  EXPECT_EQ(Texts(w.menu_edit), (QStringList{"&Copy as BMP"}));
-  EXPECT_FALSE(w.open_menu->isEnabled());
-  EXPECT_EQ(w.client->size(), QSize(556, 476));
-  EXPECT_EQ(w.hpglout->geometry(), QRect(0, 0, 556, 476));
+  QMenu* file = Get<QMenu>("file_menu");
+  QMenu* edit = Get<QMenu>("menu_edit");
+  EXPECT_EQ(Texts(file), (QStringList{"&Open", "&Save", "-", "&Print", "&Exit"}));
+  EXPECT_EQ(file->title(), "&File");
+  EXPECT_EQ(edit->title(), "&Edit");
+  EXPECT_EQ(Texts(edit), (QStringList{"&Copy as BMP"}));
+  EXPECT_FALSE(Get<QAction>("open_menu")->isEnabled());
+  EXPECT_EQ(Client()->size(), QSize(556, 476));
+  EXPECT_EQ(PictureBox()->geometry(), QRect(0, 0, 556, 476));
   EXPECT_EQ(Picture().size(), QSize(556, 476));
 }
 
@@ -191,7 +203,7 @@ TEST_F(AzioniTest, WithoutWordsTheDefaultPlotFileIsDrawn) {
 
 TEST_F(AzioniTest, SaveWritesTheRetainedImageIntoTheCurrentFolder) {
   Make().Start({"plot.hgl", false});
-  Window().save_menu->trigger();
+  Trigger("save_menu");
   EXPECT_EQ(Messages(), "/-: File wtplotr.bmp saved");
   QImage saved(QString::fromStdString((folder_ / "wtplotr.bmp").string()), "BMP");
   ASSERT_FALSE(saved.isNull());
@@ -201,7 +213,7 @@ TEST_F(AzioniTest, SaveWritesTheRetainedImageIntoTheCurrentFolder) {
 
   // A second save replaces the file and says so again.
   Picture().setPixel(10, 10, kBlack);
-  Window().save_menu->trigger();
+  Trigger("save_menu");
   EXPECT_EQ(desktop_.Messages().size(), 2u);
   saved.load(QString::fromStdString((folder_ / "wtplotr.bmp").string()), "BMP");
   EXPECT_EQ(saved.pixel(10, 10), kBlack);
@@ -210,7 +222,7 @@ TEST_F(AzioniTest, SaveWritesTheRetainedImageIntoTheCurrentFolder) {
 TEST_F(AzioniTest, CopyPutsTheRetainedImageOnTheClipboard) {
   Make().Start({"plot.hgl", false});
   QGuiApplication::clipboard()->setText("before");
-  Window().Copy_as_BMP_menu->trigger();
+  Trigger("Copy_as_BMP_menu");
   EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasText());
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Picture());
@@ -220,7 +232,7 @@ TEST_F(AzioniTest, CopyPutsTheRetainedImageOnTheClipboard) {
 TEST_F(AzioniTest, PrintReadsThePlotFileAgain) {
   Make().Start({"plot.hgl", false});
   WritePlot({"SP9", "PU 0,4000", "PD 10430,4000"});
-  Window().menu_print->trigger();
+  Trigger("menu_print");
   EXPECT_EQ(opened_, 1);
   EXPECT_EQ(ended_, 1);
   // Page width 1000: the frame is 700 pixels high.
@@ -235,12 +247,12 @@ TEST_F(AzioniTest, AClickOnTheClientAreaOutsideThePicturePrints) {
   Make().Start({"plot.hgl", false});
   Window().resize(Window().width() + 100, Window().height());
   QApplication::processEvents();
-  QTest::mouseClick(Window().hpglout, Qt::LeftButton, {}, QPoint(100, 100));
+  QTest::mouseClick(PictureBox(), Qt::LeftButton, {}, QPoint(100, 100));
   EXPECT_EQ(opened_, 0);
-  QTest::mouseClick(Window().client, Qt::LeftButton, {}, QPoint(600, 100));
+  QTest::mouseClick(Client(), Qt::LeftButton, {}, QPoint(600, 100));
   EXPECT_EQ(opened_, 1);
   // Nothing follows the new size.
-  EXPECT_EQ(Window().hpglout->size(), QSize(556, 476));
+  EXPECT_EQ(PictureBox()->size(), QSize(556, 476));
 }
 
 // Through the window system, as a user's double-click arrives: press, release,
@@ -251,22 +263,22 @@ TEST_F(AzioniTest, ADoubleClickOnTheClientAreaPrintsOnce) {
   QApplication::processEvents();
   QWindow* window = Window().windowHandle();
   ASSERT_NE(window, nullptr);
-  const QPoint uncovered = Window().client->mapTo(&Window(), QPoint(600, 100));
+  const QPoint uncovered = Client()->mapTo(&Window(), QPoint(600, 100));
   QTest::mouseDClick(window, Qt::LeftButton, {}, uncovered);
   EXPECT_EQ(opened_, 1);
   QTest::mouseClick(window, Qt::LeftButton, {}, uncovered);
   EXPECT_EQ(opened_, 2);
-  QTest::mouseDClick(window, Qt::LeftButton, {}, Window().hpglout->mapTo(&Window(), QPoint(9, 9)));
+  QTest::mouseDClick(window, Qt::LeftButton, {}, PictureBox()->mapTo(&Window(), QPoint(9, 9)));
   EXPECT_EQ(opened_, 2);
   // A press that is released elsewhere is no click.
   QTest::mousePress(window, Qt::LeftButton, {}, uncovered);
-  QTest::mouseRelease(window, Qt::LeftButton, {}, Window().hpglout->mapTo(&Window(), QPoint(9, 9)));
+  QTest::mouseRelease(window, Qt::LeftButton, {}, PictureBox()->mapTo(&Window(), QPoint(9, 9)));
   EXPECT_EQ(opened_, 2);
 }
 
 TEST_F(AzioniTest, ExitClosesTheWindow) {
   Make().Start({"plot.hgl", false});
-  Window().menu_exit->trigger();
+  Trigger("menu_exit");
   EXPECT_FALSE(Window().isVisible());
 }
 
@@ -303,82 +315,16 @@ const std::string kPlot =
     "IN;\r\nIP 0,0,10430,8000;\r\nSC 0,1000,0,800;\r\nSP1;\r\nPU 50,50;\r\nPD 950,50;\r\n"
     "PD 950,750;\r\nSP9;\r\nPU 100,100;\r\nPD 900,700;\r\n";
 
+// What cannot be drawn leaves the picture empty and the window up; which
+// files the reader cannot open is the reader's own test.
 TEST_F(AzioniTest, AFileThatCannotBeOpenedIsNotFoundAndThePictureStaysEmpty) {
   const QImage empty = Empty();
   EXPECT_TRUE(AllBackground(empty, Background()));
-  fs::create_directory("folder.hgl");
-  ASSERT_EQ(mkfifo("pipe.hgl", 0644), 0);
-  Write("secret.hgl", kPlot);
-  for (const std::string path : {"missing.hgl", "folder.hgl", "pipe.hgl", "/dev/zero", ""}) {
+  for (const std::string path : {"missing.hgl", ""}) {
     EXPECT_EQ(Show(path), empty) << path;
     EXPECT_EQ(Messages(), "/-: 001 File not found") << path;
     EXPECT_TRUE(Window().isVisible());
   }
-  {
-    testing::NoAccess closed({folder_ / "secret.hgl"}, {});
-    EXPECT_EQ(Show("secret.hgl"), empty);
-  }
-  EXPECT_EQ(Messages(), "/-: 001 File not found");
-  // A drive path while neither WINTARVO_DRIVES nor HOME says where drives are.
-  {
-    const ScopedEnvironment home("HOME", std::nullopt);
-    const ScopedEnvironment drives("WINTARVO_DRIVES", std::nullopt);
-    EXPECT_EQ(Show("c:\\zorb\\zorb1.hgl"), empty);
-  }
-  EXPECT_EQ(Messages(), "/-: 001 File not found");
-}
-
-TEST_F(AzioniTest, EmptyAndBinaryFilesDrawNothing) {
-  const QImage empty = Empty();
-  std::string binary;
-  for (int round = 0; round < 4; ++round) {
-    for (int byte = 0; byte < 256; ++byte) binary += static_cast<char>(byte);
-  }
-  for (const std::string& bytes : {std::string(), binary, std::string("\0\0\0\0", 4)}) {
-    EXPECT_EQ(ShowBytes(bytes), empty);
-    EXPECT_EQ(Messages(), "");
-  }
-}
-
-TEST_F(AzioniTest, LineEndsLongLinesAndNulBytesDrawTheSamePicture) {
-  const QImage expected = ShowBytes(kPlot);
-  ASSERT_NE(expected, Empty());
-  std::string lf, cr, longLines, nul;
-  const std::string megabyte(std::size_t{1} << 20, ' ');
-  for (std::size_t start = 0, end; (end = kPlot.find("\r\n", start)) != std::string::npos;
-       start = end + 2) {
-    const std::string line = kPlot.substr(start, end - start);
-    lf += line + "\n";
-    cr += line + "\r";
-    // A megabyte of blanks after every line, and a line of a megabyte that
-    // is no command between every two.
-    longLines += line + megabyte + "\r\nLB" + megabyte + "\r\n";
-    // A NUL byte ends a number and glues to a mnemonic; a line that begins
-    // with one is no command.
-    std::string odd = line;
-    if (odd.starts_with("PD") || odd.starts_with("PU")) odd.insert(odd.find(','), 1, '\0');
-    nul += odd + "\r\n" + std::string("\0PD 0,0\r\n", 9);
-  }
-  for (const std::string* variant : {&lf, &cr, &longLines, &nul}) {
-    EXPECT_EQ(ShowBytes(*variant), expected) << variant->substr(0, 40);
-    EXPECT_EQ(Messages(), "");
-  }
-}
-
-TEST_F(AzioniTest, LinesThatCannotBeTakenAreSkipped) {
-  const QImage expected = ShowBytes(kPlot);
-  // Numbers beyond 16 bits (65636 is not 100), a plot line of a million
-  // tokens of which only the first pair counts, SC with a zero range, and
-  // commands without their parameters.
-  std::string tokens = "PD 900,700";
-  for (int i = 0; i < 1000000; ++i) tokens += ",7";
-  const std::string odd = kPlot + "PD 65636,100;\r\nPU 40000,-40000\r\nIP 0,0,70000,8000\r\n" +
-                          "SC 0,0,0,800\r\nSC 5,1000,9,9\r\nPD\r\nPU 10\r\nIP 1,2,3\r\n" +
-                          "SP\xff\r\n" + tokens + "\r\n";
-  EXPECT_EQ(ShowBytes("SP9\r\nSC 0,0,0,800\r\n" + odd + "SP9\r\n"), expected);
-  EXPECT_EQ(Messages(), "");
-  // The same lines with numbers that fit do draw.
-  EXPECT_NE(ShowBytes(kPlot + "PD 100,700;\r\n"), expected);
 }
 
 TEST_F(AzioniTest, ALineLongerThan64MiBIsReportedAfterTheLinesBefore) {
@@ -387,6 +333,30 @@ TEST_F(AzioniTest, ALineLongerThan64MiBIsReportedAfterTheLinesBefore) {
   fs::resize_file("plot.hgl", kPlot.size() + (std::uintmax_t{64} << 20) + 1);
   EXPECT_EQ(Show("plot.hgl"), expected);
   EXPECT_EQ(Messages(), "Warning/stop: File plot.hgl cannot be read: a line is longer than 64 MiB");
+}
+
+// The reader only says what it met; the boxes are the viewer's, the same in
+// window and print mode.
+TEST_F(AzioniTest, WhatTheReaderMetIsToldInABoxOfItsOwn) {
+  Write("long.hgl", kPlot);
+  fs::resize_file("long.hgl", kPlot.size() + (std::uintmax_t{64} << 20) + 1);
+  for (bool print : {false, true}) {
+    Make().Start({"missing.hgl", print});
+    Make().Start({"long.hgl", print});
+  }
+  auto box = [](const Message& m) {
+    return m.title + "|" + std::to_string(static_cast<int>(m.icon)) + "|" +
+           std::to_string(static_cast<int>(m.buttons)) + "|" + m.text;
+  };
+  const std::vector<Message> messages = desktop_.Messages();
+  ASSERT_EQ(messages.size(), 4u);
+  for (std::size_t i : {0, 2}) {
+    EXPECT_EQ(box(messages[i]), box({"001 File not found"})) << i;
+    EXPECT_EQ(box(messages[i + 1]),
+              box({"File long.hgl cannot be read: a line is longer than 64 MiB", "Warning",
+                   MessageIcon::Critical, MessageButtons::Ok}))
+        << i;
+  }
 }
 
 TEST_F(AzioniTest, PathsWithQuotesAndOtherCharacters) {
@@ -410,7 +380,7 @@ TEST_F(AzioniTest, ABitmapThatCannotBeSavedKeepsTheOldOne) {
   const std::string failed = "Warning/stop: File wtplotr.bmp cannot be written: ";
   {
     testing::NoAccess closed({}, {folder_});
-    azioni_->Window().save_menu->trigger();
+    Trigger("save_menu");
   }
   EXPECT_EQ(Messages(), failed + "Permission denied");
   EXPECT_EQ(Read("wtplotr.bmp"), "old");
@@ -419,7 +389,7 @@ TEST_F(AzioniTest, ABitmapThatCannotBeSavedKeepsTheOldOne) {
   desktop_.Clear();
   {
     const testing::FullDisk full(1000);
-    azioni_->Window().save_menu->trigger();
+    Trigger("save_menu");
   }
   EXPECT_EQ(Messages(), failed + "File too large");
   EXPECT_EQ(Read("wtplotr.bmp"), "old");
@@ -427,13 +397,13 @@ TEST_F(AzioniTest, ABitmapThatCannotBeSavedKeepsTheOldOne) {
   desktop_.Clear();
   fs::remove("wtplotr.bmp");
   fs::create_directory("wtplotr.bmp");
-  azioni_->Window().save_menu->trigger();
+  Trigger("save_menu");
   EXPECT_EQ(Messages(), failed + "Is a directory");
 
   // The current folder is gone.
   desktop_.Clear();
   fs::remove_all(folder_);
-  azioni_->Window().save_menu->trigger();
+  Trigger("save_menu");
   EXPECT_EQ(Messages(), failed + "No such file or directory");
 }
 

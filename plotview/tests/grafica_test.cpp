@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
 namespace {
@@ -19,7 +19,7 @@ class GraficaTest : public ::testing::Test {
   explicit GraficaTest(int height = 476) : image_(556, height, kWhite), dc_(image_) {}
 
   void Begin() { grafica_.BeginPlot(556, dc_); }
-  void End() { grafica_.EndPlot(dc_); }
+  void End() { grafica_.EndPlot(); }
 
   int PaintedCount() const {
     int count = 0;
@@ -260,7 +260,7 @@ TEST_F(LowSurfaceTest, TheBottomOfThePlotIsCutOff) {
     grafica_.BeginPlot(556, *dc);
     grafica_.PenUpTo(0, 0);
     grafica_.PenDownTo(10430, 8000);
-    grafica_.EndPlot(*dc);
+    grafica_.EndPlot();
   }
   int painted = 0;
   for (int y = 0; y < 200; ++y) {

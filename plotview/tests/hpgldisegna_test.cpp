@@ -1,4 +1,3 @@
-#include "platform/tests/testfolder.h"
 #include "plotview/hpgldisegna.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
+#include <vector>
 
-#include "platform/gdiraster.h"
-#include "platform/recorder.h"
+#include "platform/tests/testfolder.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::plot {
 namespace {
@@ -21,20 +22,33 @@ constexpr std::uint32_t kBlack = 0xFF000000u;
 
 class HpglReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path_ = TestPath("wt_hpgl") += ".hgl";
-    reader_.SetTargetDC(&dc_);
-  }
+  void SetUp() override { path_ = TestPath("wt_hpgl") += ".hgl"; }
   void TearDown() override { fs::remove(path_); }
 
   // Writes `lines` as the plot file, each ended by CR LF, and draws it.
-  bool Draw(const std::vector<std::string>& lines) {
+  DrawResult Draw(const std::vector<std::string>& lines) {
     {
       std::ofstream out(path_, std::ios::binary);
       for (const std::string& line : lines) out << line << "\r\n";
     }
     reader_.SetPlotFile(path_.string());
-    return reader_.DrawPlotFile(556);
+    return DrawAgain();
+  }
+  DrawResult DrawAgain() { return reader_.DrawPlotFile(dc_, 556); }
+
+  // Writes `bytes` as the plot file and draws it on a fresh picture: the
+  // pixels painted, or the result where the drawing was not whole.
+  std::vector<std::uint32_t> Picture(const std::string& bytes) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+    gdi::RasterImage image(556, 476, kWhite);
+    gdi::RasterImageDC dc(image);
+    reader_.SetPlotFile(path_.string());
+    EXPECT_EQ(reader_.DrawPlotFile(dc, 556), drawn_) << bytes.substr(0, 40);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < image.Height(); ++y) {
+      for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
+    }
+    return pixels;
   }
 
   // The device point of a user point under the mapping the drawing left.
@@ -51,17 +65,18 @@ class HpglReaderTest : public ::testing::Test {
     return count;
   }
 
+  const DrawResult drawn_{DrawStatus::Drawn};
+  const DrawResult notFound_{DrawStatus::NotFound};
   fs::path path_;
-  Recorder desktop_;
   gdi::RasterImage image_{556, 476, kWhite};
   gdi::RasterImageDC dc_{image_};
-  HpglReader reader_{desktop_};
+  HpglReader reader_;
 };
 
 TEST_F(HpglReaderTest, ParametersFollowABlankOrAComma) {
   for (const char* line : {"PU 100,200", "PU,100,200;", "PU 100 200", "PU  100 ,, 200"}) {
     gdi::MoveToEx(dc_, 0, 0, nullptr);
-    ASSERT_TRUE(Draw({line}));
+    ASSERT_EQ(Draw({line}), drawn_);
     EXPECT_EQ(dc_.Position(), Device(100, 200)) << line;
   }
   EXPECT_EQ(PaintedCount(), 0);
@@ -124,7 +139,6 @@ TEST_F(HpglReaderTest, IPReadsItsFourParametersFromALongLine) {
   std::string line = "IP";
   for (int i = 1; i <= 40; ++i) (line += ",") += std::to_string(i * 100);
   Draw({line});
-  EXPECT_EQ(reader_.Tokens().TokenStart(30), line.find(",2900") + 2);
   EXPECT_EQ(reader_.Renderer().PlotterX(0), 100);
   EXPECT_EQ(reader_.Renderer().PlotterY(0), 200);
 }
@@ -136,49 +150,84 @@ TEST_F(HpglReaderTest, EachDrawingStartsFromTheDefaultScale) {
   EXPECT_EQ(reader_.Renderer().PlotterX(100), 100);
 }
 
-TEST_F(HpglReaderTest, AMissingFileIsReportedAndNothingIsDrawn) {
+TEST_F(HpglReaderTest, AMissingFileIsNotFoundAndNothingIsDrawn) {
   gdi::HPEN pen = dc_.SelectedPen();
   reader_.SetPlotFile((fs::temp_directory_path() / "wt_no_such_plot.hgl").string());
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  const Message m = desktop_.Messages()[0];
-  EXPECT_EQ(m.text, "001 File not found");
-  EXPECT_EQ(m.title, "");
-  EXPECT_EQ(m.icon, MessageIcon::None);
-  EXPECT_EQ(m.buttons, MessageButtons::Ok);
+  EXPECT_EQ(DrawAgain(), notFound_);
   EXPECT_EQ(dc_.SelectedPen(), pen);  // the drawing's pens are released
   EXPECT_EQ(PaintedCount(), 0);
 
   reader_.SetPlotFile("");
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  EXPECT_EQ(desktop_.Messages().size(), 2u);
+  EXPECT_EQ(DrawAgain(), notFound_);
 }
 
-TEST_F(HpglReaderTest, AFileThatFailsWhileBeingReadIsReportedByName) {
+TEST_F(HpglReaderTest, AFileThatFailsWhileBeingReadIsAReadErrorWithItsReason) {
   Draw({"PU 0,4000", "PD 1000,4000"});
   // A last line of zero bytes just over the longest line read; sparse on disk.
   fs::resize_file(path_, fs::file_size(path_) + (std::uintmax_t{64} << 20) + 1);
   gdi::HPEN pen = dc_.SelectedPen();
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  ASSERT_EQ(desktop_.Messages().size(), 1u);
-  const Message m = desktop_.Messages()[0];
-  EXPECT_EQ(m.text, "File " + path_.string() + " cannot be read: a line is longer than 64 MiB");
-  EXPECT_EQ(m.title, "Warning");
-  EXPECT_EQ(m.icon, MessageIcon::Critical);
+  EXPECT_EQ(DrawAgain(), (DrawResult{DrawStatus::ReadError, "a line is longer than 64 MiB"}));
   EXPECT_EQ(dc_.SelectedPen(), pen);
   EXPECT_EQ(PaintedCount(), 53);  // the lines before the failure
 
   // A device is no plot file.
   reader_.SetPlotFile("/dev/zero");
-  EXPECT_FALSE(reader_.DrawPlotFile(556));
-  ASSERT_EQ(desktop_.Messages().size(), 2u);
-  EXPECT_EQ(desktop_.Messages()[1].text, "001 File not found");
+  EXPECT_EQ(DrawAgain(), notFound_);
 }
 
-TEST_F(HpglReaderTest, AnEmptyFileIsAnEmptyPlot) {
-  EXPECT_TRUE(Draw({}));
-  EXPECT_TRUE(desktop_.Messages().empty());
-  EXPECT_EQ(PaintedCount(), 0);
+TEST_F(HpglReaderTest, EmptyAndBinaryFilesDrawNothing) {
+  std::string binary;
+  for (int round = 0; round < 4; ++round) {
+    for (int byte = 0; byte < 256; ++byte) binary += static_cast<char>(byte);
+  }
+  const std::vector<std::uint32_t> empty(556 * 476, kWhite);
+  for (const std::string& bytes : {std::string(), binary, std::string("\0\0\0\0", 4)}) {
+    EXPECT_EQ(Picture(bytes), empty);
+  }
+}
+
+// A plot that draws something in every pen and scale it sets.
+const std::string kPlot =
+    "IN;\r\nIP 0,0,10430,8000;\r\nSC 0,1000,0,800;\r\nSP1;\r\nPU 50,50;\r\nPD 950,50;\r\n"
+    "PD 950,750;\r\nSP9;\r\nPU 100,100;\r\nPD 900,700;\r\n";
+
+TEST_F(HpglReaderTest, LineEndsLongLinesAndNulBytesDrawTheSamePicture) {
+  const std::vector<std::uint32_t> expected = Picture(kPlot);
+  ASSERT_NE(expected, Picture(""));
+  std::string lf, cr, longLines, nul;
+  const std::string megabyte(std::size_t{1} << 20, ' ');
+  for (std::size_t start = 0, end; (end = kPlot.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    const std::string line = kPlot.substr(start, end - start);
+    lf += line + "\n";
+    cr += line + "\r";
+    // A megabyte of blanks after every line, and a line of a megabyte that
+    // is no command between every two.
+    longLines += line + megabyte + "\r\nLB" + megabyte + "\r\n";
+    // A NUL byte ends a number and glues to a mnemonic; a line that begins
+    // with one is no command.
+    std::string odd = line;
+    if (odd.starts_with("PD") || odd.starts_with("PU")) odd.insert(odd.find(','), 1, '\0');
+    nul += odd + "\r\n" + std::string("\0PD 0,0\r\n", 9);
+  }
+  for (const std::string* variant : {&lf, &cr, &longLines, &nul}) {
+    EXPECT_EQ(Picture(*variant), expected) << variant->substr(0, 40);
+  }
+}
+
+TEST_F(HpglReaderTest, LinesThatCannotBeTakenAreSkipped) {
+  const std::vector<std::uint32_t> expected = Picture(kPlot);
+  // Numbers beyond 16 bits (65636 is not 100), a plot line of a million
+  // tokens of which only the first pair counts, SC with a zero range, and
+  // commands without their parameters.
+  std::string tokens = "PD 900,700";
+  for (int i = 0; i < 1000000; ++i) tokens += ",7";
+  const std::string odd = kPlot + "PD 65636,100;\r\nPU 40000,-40000\r\nIP 0,0,70000,8000\r\n" +
+                          "SC 0,0,0,800\r\nSC 5,1000,9,9\r\nPD\r\nPU 10\r\nIP 1,2,3\r\n" +
+                          "SP\xff\r\n" + tokens + "\r\n";
+  EXPECT_EQ(Picture("SP9\r\nSC 0,0,0,800\r\n" + odd + "SP9\r\n"), expected);
+  // The same lines with numbers that fit do draw.
+  EXPECT_NE(Picture(kPlot + "PD 100,700;\r\n"), expected);
 }
 
 TEST_F(HpglReaderTest, TheFileIsReadAgainAndClosedByEachDrawing) {
@@ -211,13 +260,11 @@ TEST_F(HpglReaderTest, RandomPlotsDrawSafely) {
     }
     lines.push_back(line);
   }
-  EXPECT_TRUE(Draw(lines));
-  EXPECT_TRUE(desktop_.Messages().empty());
+  EXPECT_EQ(Draw(lines), drawn_);
   for (std::int16_t width : {0, 1, 3, 32767}) {
     gdi::RasterImage small(3, 2, kWhite);
     gdi::RasterImageDC dc(small);
-    reader_.SetTargetDC(&dc);
-    EXPECT_TRUE(reader_.DrawPlotFile(width));
+    EXPECT_EQ(reader_.DrawPlotFile(dc, width), drawn_);
   }
 }
 

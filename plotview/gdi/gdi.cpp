@@ -1,4 +1,4 @@
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 
 #include <algorithm>
 

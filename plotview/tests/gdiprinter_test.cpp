@@ -1,4 +1,4 @@
-#include "platform/gdiprinter.h"
+#include "plotview/gdiprinter.h"
 #include "platform/testenv.h"
 
 #include <gtest/gtest.h>

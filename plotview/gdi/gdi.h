@@ -1,12 +1,13 @@
 // GDI-shaped drawing: logical palettes, pens and lines on a device context.
 //
 // The functions keep the shape of their Windows namesakes so that the
-// renderer reads like its design; they are ours on every system. A device
-// context holds the selected pen, the selected palette and the drawing
-// position; what a line looks like is up to its surface (the raster image of
-// gdiraster.h or the printer page of gdiprinter.h). There is no hardware
-// palette: a pen whose colour is a palette index draws in the colour of that
-// entry of the palette selected in the device context when the line is drawn.
+// renderer reads like its design; they are the viewer's own on every system,
+// not the OS's. A device context holds the selected pen, the selected palette
+// and the drawing position; what a line looks like is up to its surface (the
+// raster image of gdiraster.h or the printer page of plotview/gdiprinter.h).
+// There is no hardware palette: a pen whose colour is a palette index draws
+// in the colour of that entry of the palette selected in the device context
+// when the line is drawn.
 //
 // Handles are pointers to objects made by CreatePen and CreatePalette and
 // valid until DeleteObject; the caller deletes what it creates. A device

@@ -1,4 +1,4 @@
-#include "common/commandline.h"
+#include "platform/cmdtail.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,7 @@ TEST(SplitCommandLine, EmptyAndBlankTailsGiveNoWords) {
 }
 
 TEST(SplitCommandLine, QuotesAreOrdinaryCharacters) {
-  EXPECT_EQ(SplitCommandLine("\"c:\\my plots\\x.hgl\"", 10),
-            (Words{"\"c:\\my", "plots\\x.hgl\""}));
+  EXPECT_EQ(SplitCommandLine("\"c:\\my plots\\x.hgl\"", 10), (Words{"\"c:\\my", "plots\\x.hgl\""}));
   EXPECT_EQ(SplitCommandLine("C:\\my data\\run1.cor 3", 3),
             (Words{"C:\\my", "data\\run1.cor", "3"}));
 }

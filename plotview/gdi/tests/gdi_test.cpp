@@ -1,4 +1,4 @@
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <set>
 #include <utility>
 
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 
 namespace wt::gdi {
 namespace {

@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 
 namespace wt::gdi {
 

@@ -1,4 +1,4 @@
-#include "common/commandline.h"
+#include "platform/cmdtail.h"
 
 namespace wt {
 

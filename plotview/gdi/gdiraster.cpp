@@ -1,4 +1,4 @@
-#include "platform/gdiraster.h"
+#include "plotview/gdi/gdiraster.h"
 
 #include <algorithm>
 #include <limits>

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/gdi.h"
+#include "plotview/gdi/gdi.h"
 
 namespace wt::gdi {
 

@@ -1,0 +1,93 @@
+// A fresh drives folder for each test, so that c:\zorb\ and every other drive
+// path live in a temporary folder of the test's own; the one fixture of the
+// kind for every test of the tree.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "platform/paths.h"
+#include "platform/testenv.h"
+
+namespace wt::testing {
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
+
+inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// For as long as it lives, WINTARVO_DRIVES names a fresh folder, named after
+// the process and the test, holding an empty c:\zorb\; then the folder goes
+// and the variable is as it was. On Windows, where drive paths are the real
+// drives, c:\zorb\ itself is emptied, and only where WINTARVO_SCRATCH_DRIVE_C
+// says the system is a disposable one.
+class TempDrives {
+ public:
+  TempDrives() {
+    namespace fs = std::filesystem;
+    if (DrivesAreReal()) {
+      if (!std::getenv("WINTARVO_SCRATCH_DRIVE_C")) {
+        std::fprintf(stderr,
+                     "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
+        std::exit(1);
+      }
+      root_ = fs::path("c:\\");
+      fs::remove_all(root_ / "zorb");
+      fs::create_directories(root_ / "zorb");
+      return;
+    }
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = fs::temp_directory_path() / ("wt_drives_" + std::to_string(getpid()) + "_" +
+                                         test->test_suite_name() + "_" + test->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "drive_c" / "zorb");
+    drives_.emplace("WINTARVO_DRIVES", root_.string());
+  }
+  TempDrives(const TempDrives&) = delete;
+  TempDrives& operator=(const TempDrives&) = delete;
+  ~TempDrives() {
+    std::error_code ignored;  // a test that failed half-way may leave closed folders
+    if (DrivesAreReal()) {
+      std::filesystem::remove_all(root_ / "zorb", ignored);
+      return;
+    }
+    drives_.reset();
+    std::filesystem::remove_all(root_, ignored);
+  }
+
+  // The drives folder (c:\ itself on Windows).
+  const std::filesystem::path& Root() const { return root_; }
+  // The host path of drive C's `path` ("data/benz.in"), and of c:\zorb\<name>.
+  std::filesystem::path DriveC(std::string_view path) const {
+    return std::filesystem::path(*HostPath("c:\\" + std::string(path)));
+  }
+  std::filesystem::path Zorb(std::string_view name) const {
+    return DriveC("zorb\\" + std::string(name));
+  }
+  // The bytes of c:\zorb\<name>, and writing them; Write gives the drive path.
+  std::string Read(std::string_view name) const { return ReadBytes(Zorb(name)); }
+  std::string Write(std::string_view name, std::string_view bytes) const {
+    WriteBytes(Zorb(name), bytes);
+    return "c:\\zorb\\" + std::string(name);
+  }
+
+ private:
+  std::filesystem::path root_;
+  std::optional<ScopedEnvironment> drives_;
+};
+
+}  // namespace wt::testing
