@@ -22,7 +22,7 @@ ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 # (its folder, environment, limits or capabilities) trips the next.
 closed=$(mktemp -d)  # mode 700
 trap 'rm -rf "$closed"' EXIT
-for file in converter/xkryst converter/tests/wt_converter_qt_tests \
+for file in converter/xkryst converter/xkryst_windows.so converter/tests/wt_converter_qt_tests \
     frontend/tests/wt_frontend_tests frontend/tests/wt_frontend_window_tests \
     plotview/tests/wt_plotview_qt_tests; do
   mkdir -p "$closed/build/$(dirname "$file")"
