@@ -68,11 +68,19 @@ bool Fill(const fs::path& from, const fs::path& to, bool top, std::string* reaso
   return true;
 }
 
-bool Exists(const fs::file_status& status) { return fs::exists(status); }
-
 bool Exists(const fs::path& path) {
   std::error_code error;
-  return Exists(fs::symlink_status(path, error));
+  return fs::exists(fs::symlink_status(path, error));
+}
+
+// `programFolder` with links resolved, where it is a system installation:
+// the marker lies in it.
+std::optional<fs::path> SystemFolder(const std::string& programFolder) {
+  if (programFolder.empty()) return std::nullopt;
+  std::error_code error;
+  fs::path system = fs::weakly_canonical(programFolder, error);
+  if (error || !fs::is_regular_file(system / kSystemInstallMarker, error)) return std::nullopt;
+  return system;
 }
 
 }  // namespace
@@ -80,12 +88,10 @@ bool Exists(const fs::path& path) {
 FirstStart MakeUserInstallation(const std::string& programFolder, std::string* reason) {
   std::string ignored;
   if (!reason) reason = &ignored;
-  if (programFolder.empty()) return FirstStart::kNotSystem;
+  const std::optional<fs::path> systemFolder = SystemFolder(programFolder);
+  if (!systemFolder) return FirstStart::kNotSystem;
+  const fs::path& system = *systemFolder;
   std::error_code error;
-  const fs::path system = fs::weakly_canonical(programFolder, error);
-  if (error || !fs::is_regular_file(system / kSystemInstallMarker, error)) {
-    return FirstStart::kNotSystem;
-  }
   const std::optional<std::string> drives = DrivesFolder();
   const std::optional<std::string> zorbText = HostPath("c:\\zorb");
   if (!drives || !zorbText) {
@@ -138,7 +144,7 @@ std::vector<BrokenLink> BrokenLinks() {
   fs::directory_iterator entries(*zorb, error);
   for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
     std::error_code entryError;
-    if (!entries->is_symlink(entryError) || Exists(fs::status(entries->path(), entryError))) {
+    if (!entries->is_symlink(entryError) || fs::exists(fs::status(entries->path(), entryError))) {
       continue;
     }
     broken.push_back({entries->path().filename().string(),
@@ -153,16 +159,12 @@ std::vector<std::string> Relink(const std::vector<BrokenLink>& broken,
                                 const std::string& programFolder) {
   std::vector<std::string> relinked;
   const std::optional<std::string> zorbText = HostPath("c:\\zorb");
-  std::error_code error;
-  if (!zorbText || programFolder.empty() ||
-      !fs::is_regular_file(fs::path(programFolder) / kSystemInstallMarker, error)) {
-    return relinked;
-  }
+  const std::optional<fs::path> system = SystemFolder(programFolder);
+  if (!zorbText || !system) return relinked;
   const fs::path zorb = *zorbText;
-  const fs::path system = fs::weakly_canonical(programFolder, error);
-  if (error) return relinked;
+  std::error_code error;
   for (const BrokenLink& link : broken) {
-    const fs::path program = system / link.name;
+    const fs::path program = *system / link.name;
     const fs::file_status status = fs::status(program, error);
     if (!fs::is_regular_file(status) ||
         (status.permissions() & fs::perms::owner_exec) == fs::perms::none) {
