@@ -19,7 +19,7 @@
 #include "fuzz/fuzzcheck.h"
 #include "platform/cmdtail.h"
 #include "plotview/commandline.h"
-#include "plotview/tests/tokentable_probe.h"
+#include "plotview/xparse.h"
 
 namespace {
 
@@ -121,7 +121,11 @@ void CheckNumbers(std::string_view text) {
   FUZZ_CHECK(SameDouble(wt::FieldValue(text), reference));
   // A token holds neither a comma nor a blank.
   if (!text.empty() && text.find_first_of(", ") == std::string_view::npos) {
-    FUZZ_CHECK(wt::plot::TokenTableProbe::ParameterNumber(text) == wt::WholeNumber16(text));
+    std::int16_t value;
+    const bool fits = wt::plot::ParameterValues("PD " + std::string(text), 1, &value);
+    const std::optional<std::int16_t> plain = wt::WholeNumber16(text);
+    FUZZ_CHECK(fits == plain.has_value());
+    FUZZ_CHECK(!fits || value == *plain);
   }
 }
 

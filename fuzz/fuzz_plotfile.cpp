@@ -1,5 +1,5 @@
 // Any bytes as a plot file, drawn by the HP-GL reader and the renderer on a
-// raster surface of any size, and every line through the tokeniser.
+// raster surface of any size, and every line through the parameter reader.
 //
 // Input: bytes 0-1 give the surface width (1 to 5000 pixels), bytes 2-3 its
 // height (1 to 5000); byte 3 also gives a gap of 1 to 8 pixels after each
@@ -19,7 +19,6 @@
 #include "plotview/gdi/gdiraster.h"
 #include "plotview/grafica.h"
 #include "plotview/hpgldisegna.h"
-#include "plotview/tests/tokentable_probe.h"
 #include "plotview/xparse.h"
 
 namespace {
@@ -43,27 +42,22 @@ std::vector<std::string_view> Tokens(std::string_view line) {
   return tokens;
 }
 
-void CheckTokens(wt::plot::TokenTable& table, std::string_view line) {
-  using wt::plot::TokenTableProbe;
+// The parameters 2 to n + 1 read as the general rule reads each token: all
+// of them when the line has them and each fits, else false.
+void CheckParameters(std::string_view line) {
   const std::vector<std::string_view> tokens = Tokens(line);
-  const int recorded = table.SplitTokens(line);
-  FUZZ_CHECK(static_cast<std::size_t>(recorded) ==
-             std::min<std::size_t>(tokens.size(), wt::plot::kTokenSlots));
-  for (int k = 1; k <= recorded; ++k) {
-    const std::string_view token = tokens[static_cast<std::size_t>(k) - 1];
-    FUZZ_CHECK(TokenTableProbe::TokenStart(table, k) ==
-               static_cast<std::size_t>(token.data() - line.data()) + 1);
-    FUZZ_CHECK(TokenTableProbe::TokenLength(table, k) == token.size());
-  }
-  // The parameters 2 to n + 1 read as the general rule reads each token:
-  // all of them, or false when one does not fit.
-  std::int16_t values[wt::plot::kTokenSlots];
+  constexpr int kMost = 30;
+  std::int16_t values[kMost];
   bool fit = true;
-  for (int n = 1; n < recorded; ++n) {
+  for (int n = 1; n <= kMost; ++n) {
+    if (static_cast<std::size_t>(n) >= tokens.size()) {
+      FUZZ_CHECK(!wt::plot::ParameterValues(line, n, values));
+      break;
+    }
     const std::optional<std::int16_t> plain =
         wt::WholeNumber16(tokens[static_cast<std::size_t>(n)]);
     fit = fit && plain.has_value();
-    FUZZ_CHECK(table.ParameterValues(line, n, values) == fit);
+    FUZZ_CHECK(wt::plot::ParameterValues(line, n, values) == fit);
     if (!fit) break;
     FUZZ_CHECK(values[n - 1] == *plain);
   }
@@ -71,12 +65,11 @@ void CheckTokens(wt::plot::TokenTable& table, std::string_view line) {
 
 // The lines of the file as the line reader cuts them: at CR LF, LF or CR.
 void CheckEveryLine(std::string_view file) {
-  wt::plot::TokenTable table;
   std::size_t start = 0;
   while (start < file.size()) {
     std::size_t end = file.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = file.size();
-    CheckTokens(table, file.substr(start, end - start));
+    CheckParameters(file.substr(start, end - start));
     start = end + 1;
     if (end < file.size() && file[end] == '\r' && start < file.size() && file[start] == '\n') {
       ++start;

@@ -5,6 +5,7 @@
 #include "common/fileexists.h"
 #include "common/linereader.h"
 #include "common/numeric.h"
+#include "plotview/xparse.h"
 
 namespace wt::plot {
 
@@ -28,7 +29,6 @@ DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
 }
 
 void HpglReader::DoLine(std::string_view line) {
-  const int count = tokens_.SplitTokens(line);
   if (line.size() < 2) return;
   const char a = line[0], b = line[1];
 
@@ -47,11 +47,9 @@ void HpglReader::DoLine(std::string_view line) {
   } else {
     return;
   }
-  // Parameters missing from this line are skipped rather than read from
-  // what an earlier line left in the tables.
-  if (count < wanted + 1) return;
+  // A line that lacks a parameter, or has one beyond 16 bits, is skipped.
   std::int16_t v[4];
-  if (!tokens_.ParameterValues(line, wanted, v)) return;
+  if (!ParameterValues(line, wanted, v)) return;
 
   if (a == 'P') {
     if (b == 'U') {

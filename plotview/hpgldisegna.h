@@ -16,7 +16,6 @@
 
 #include "plotview/gdi/gdi.h"
 #include "plotview/grafica.h"
-#include "plotview/xparse.h"
 
 namespace wt::plot {
 
@@ -54,7 +53,6 @@ class HpglReader {
   void DoLine(std::string_view line);
 
   std::string plotFile_;
-  TokenTable tokens_;
   Grafica grafica_;
 };
 

@@ -1,6 +1,5 @@
 #include "plotview/xparse.h"
 
-#include <climits>
 #include <optional>
 
 #include "common/numeric.h"
@@ -11,12 +10,10 @@ namespace {
 bool IsSeparator(char c) {
   return c == ',' || c == ' ';
 }
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 // Characters that could carry a number on after its digits: more digits, a
-// decimal point, an exponent, or characters the number rule skips.
+// decimal point, an exponent, or characters the number rule skips (blanks
+// end a token before they could).
 bool CouldContinue(char c) {
   switch (c) {
     case '.':
@@ -26,69 +23,66 @@ bool CouldContinue(char c) {
     case 'D':
     case '\t':
     case '\n':
-    case ' ':
       return true;
     default:
-      return IsDigit(c);
+      return c >= '0' && c <= '9';
   }
 }
 
-// A token's number as a plain int, kNoNumber for nothing: an optional built
-// and read back through memory costs a stalled load on every call.
-constexpr int kNoNumber = INT32_MIN;
+const char* SkipSeparators(const char* p, const char* end) {
+  while (p != end && IsSeparator(*p)) ++p;
+  return p;
+}
 
-// Out of line: inlined into the loop of ParameterValues it makes the reader
-// about 6% slower on a million short steps.
-[[gnu::noinline]] int NumberOf(std::string_view token) {
-  // Plot files are mostly plain whole numbers, often with a closing
-  // semicolon; read those directly and leave everything else to the general
-  // rule, which gives the same value for them.
-  const char* p = token.data();
-  const char* const end = p + token.size();
+const char* TokenEnd(const char* p, const char* end) {
+  while (p != end && !IsSeparator(*p)) ++p;
+  return p;
+}
+
+// The number of the token that starts at `p` (p != end, *p no separator),
+// and where reading it stopped, within the token. Plot files are mostly
+// plain whole numbers, often with a closing semicolon: those are read here
+// digit by digit, and everything else by the general rule, which gives the
+// same value for them.
+bool TokenNumber(const char*& p, const char* end, std::int16_t* value) {
+  const char* q = p;
   bool negative = false;
-  if (p != end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
+  if (*q == '+' || *q == '-') {
+    negative = *q == '-';
+    ++q;
   }
-  const char* const digits = p;
-  const char* const stop = end - p > 5 ? p + 5 : end;
-  int value = 0;
-  for (unsigned digit; p != stop && (digit = static_cast<unsigned char>(*p) - 0x30u) <= 9; ++p) {
-    value = value * 10 + static_cast<int>(digit);
+  const char* const digits = q;
+  const char* const stop = end - q > 5 ? q + 5 : end;
+  int number = 0;
+  for (unsigned digit; q != stop && (digit = static_cast<unsigned char>(*q) - 0x30u) <= 9; ++q) {
+    number = number * 10 + static_cast<int>(digit);
   }
-  if (p != digits && (p == end || !CouldContinue(*p))) {
-    if (negative) value = -value;
-    return value >= -32768 && value <= 32767 ? value : kNoNumber;
+  if (q != digits && (q == end || IsSeparator(*q) || !CouldContinue(*q))) {
+    if (negative) number = -number;
+    p = q;
+    if (number < -32768 || number > 32767) return false;
+    *value = static_cast<std::int16_t>(number);
+    return true;
   }
-  const std::optional<std::int16_t> general = WholeNumber16(token);
-  return general ? *general : kNoNumber;
+  const char* const tokenEnd = TokenEnd(q, end);
+  const std::optional<std::int16_t> general =
+      WholeNumber16(std::string_view(p, static_cast<std::size_t>(tokenEnd - p)));
+  p = tokenEnd;
+  if (!general) return false;
+  *value = *general;
+  return true;
 }
 
 }  // namespace
 
-int TokenTable::SplitTokens(std::string_view line) {
-  const char* const begin = line.data();
-  const char* const end = begin + line.size();
-  const char* p = begin;
-  int count = 0;
-  for (;;) {
-    while (p != end && IsSeparator(*p)) ++p;
-    if (p == end || count == kTokenSlots) return count;
-    const char* const start = p;
-    do {
-      ++p;
-    } while (p != end && !IsSeparator(*p));
-    ++count;
-    start_[count] = static_cast<std::size_t>(start - begin) + 1;
-    length_[count] = static_cast<std::size_t>(p - start);
-  }
-}
-
-bool TokenTable::ParameterValues(std::string_view line, int n, std::int16_t* values) const {
-  for (int k = 2; k <= n + 1; ++k) {
-    const int value = NumberOf(std::string_view(line.data() + start_[k] - 1, length_[k]));
-    if (value == kNoNumber) return false;
-    values[k - 2] = static_cast<std::int16_t>(value);
+bool ParameterValues(std::string_view line, int n, std::int16_t* values) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  p = TokenEnd(SkipSeparators(p, end), end);  // token 1
+  for (int i = 0; i < n; ++i) {
+    if (i > 0) p = TokenEnd(p, end);
+    p = SkipSeparators(p, end);
+    if (p == end || !TokenNumber(p, end, &values[i])) return false;
   }
   return true;
 }

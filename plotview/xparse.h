@@ -1,39 +1,23 @@
-// xparse: cutting a plot-file line into tokens and reading their numbers.
+// xparse: the parameters of a plot-file line and their numbers.
 //
-// A token is a maximal run of characters that are neither a comma nor a
-// blank; every other character (the semicolon, the tab) belongs to tokens.
+// A line is cut into tokens at every comma and every blank: a token is a
+// maximal run of characters that are neither, so runs of separators give no
+// empty tokens and every other character (the semicolon, the tab) belongs to
+// a token. Token 1 is the mnemonic with whatever is glued to it; the
+// parameters are tokens 2 onwards. A token's number is its longest leading
+// decimal number, 0 when there is none, rounded to the nearest integer with
+// halves to even (WholeNumber16).
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 namespace wt::plot {
 
-inline constexpr int kTokenSlots = 30;
-
-// The tables TokenStart and TokenLength (entries 1 to 30). Splitting a line
-// of n tokens overwrites entries 1 to min(n, 30) only: entries above keep what
-// earlier lines left. Positions are 1-based character positions; they are
-// wider than 16 bits so that a line of any length is recorded as it is.
-class TokenTable {
- public:
-  // Records the tokens of `line`; the 31st and later are not recorded.
-  // Returns the number recorded. An empty line records nothing.
-  int SplitTokens(std::string_view line);
-
-  // The numbers of tokens 2 to n + 1 into values[0] to values[n - 1], for the
-  // line just split, which has at least n + 1 tokens (n at most 29). A
-  // token's number is its longest leading decimal number, 0 when there is
-  // none, rounded to the nearest integer with halves to even (WholeNumber16).
-  // False when one of them does not fit 16 bits.
-  bool ParameterValues(std::string_view line, int n, std::int16_t* values) const;
-
- private:
-  friend struct TokenTableProbe;  // the tests' view of the tables
-  std::array<std::size_t, kTokenSlots + 1> start_{};
-  std::array<std::size_t, kTokenSlots + 1> length_{};
-};
+// The numbers of tokens 2 to n + 1 of `line` into values[0] to values[n - 1],
+// read in one pass over the line, which stops after token n + 1. False when
+// the line has fewer than n + 1 tokens or one of those numbers does not fit
+// 16 bits; `values` then holds nothing of use.
+bool ParameterValues(std::string_view line, int n, std::int16_t* values);
 
 }  // namespace wt::plot

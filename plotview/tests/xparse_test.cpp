@@ -3,86 +3,85 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/numeric.h"
-#include "plotview/tests/tokentable_probe.h"
 
 namespace wt::plot {
 namespace {
 
-class TokenTableTest : public ::testing::Test {
- protected:
-  // (start, length) of entries 1 to `count`.
-  std::vector<std::pair<std::size_t, std::size_t>> Entries(int count) const {
-    std::vector<std::pair<std::size_t, std::size_t>> entries;
-    for (int k = 1; k <= count; ++k)
-      entries.push_back(
-          {TokenTableProbe::TokenStart(tokens_, k), TokenTableProbe::TokenLength(tokens_, k)});
-    return entries;
-  }
-  using Entries_ = std::vector<std::pair<std::size_t, std::size_t>>;
-  TokenTable tokens_;
-};
-
-TEST_F(TokenTableTest, CommasAndBlanksSeparateTokens) {
-  EXPECT_EQ(tokens_.SplitTokens("PU 100,200"), 3);
-  EXPECT_EQ(Entries(3), (Entries_{{1, 2}, {4, 3}, {8, 3}}));
-  EXPECT_EQ(tokens_.SplitTokens(" ,PU,,100  200;, "), 3);
-  EXPECT_EQ(Entries(3), (Entries_{{3, 2}, {7, 3}, {12, 4}}));
+// The parameters 2 to n + 1 of `line`, or nothing.
+std::optional<std::vector<std::int16_t>> Parameters(std::string_view line, int n) {
+  std::vector<std::int16_t> values(static_cast<std::size_t>(n));
+  if (!ParameterValues(line, n, values.data())) return std::nullopt;
+  return values;
 }
 
-TEST_F(TokenTableTest, SemicolonsAndTabsBelongToTokens) {
-  EXPECT_EQ(tokens_.SplitTokens("PU\t1;PD 3"), 2);
-  EXPECT_EQ(Entries(2), (Entries_{{1, 7}, {9, 1}}));
+using Values = std::vector<std::int16_t>;
+
+// The number the reader takes from `token`, which holds neither a comma nor a
+// blank and is not empty.
+std::optional<std::int16_t> ParameterNumber(const std::string& token) {
+  std::int16_t value;
+  if (!ParameterValues("PD " + token, 1, &value)) return std::nullopt;
+  return value;
 }
 
-TEST_F(TokenTableTest, EntriesBeyondALinesTokensKeepWhatEarlierLinesLeft) {
-  tokens_.SplitTokens("IP 1,2,3,4");
-  EXPECT_EQ(tokens_.SplitTokens("PU 7"), 2);
-  EXPECT_EQ(Entries(5), (Entries_{{1, 2}, {4, 1}, {6, 1}, {8, 1}, {10, 1}}));
-  EXPECT_EQ(tokens_.SplitTokens(""), 0);
-  EXPECT_EQ(tokens_.SplitTokens(" , "), 0);
-  EXPECT_EQ(Entries(2), (Entries_{{1, 2}, {4, 1}}));
+TEST(ParameterValuesTest, CommasAndBlanksSeparateTokens) {
+  EXPECT_EQ(Parameters("PU 100,200", 2), (Values{100, 200}));
+  EXPECT_EQ(Parameters("PU,100,200;", 2), (Values{100, 200}));
+  EXPECT_EQ(Parameters("PU 100 200", 2), (Values{100, 200}));
+  EXPECT_EQ(Parameters(" ,PU,,100  200;, ", 2), (Values{100, 200}));
+  // Whatever is glued to the mnemonic belongs to token 1.
+  EXPECT_EQ(Parameters("PU100,200;", 1), (Values{200}));
+  EXPECT_EQ(Parameters("PU100,200;", 2), std::nullopt);
 }
 
-TEST_F(TokenTableTest, OnlyThirtyTokensAreRecorded) {
+TEST(ParameterValuesTest, SemicolonsAndTabsBelongToTokens) {
+  // Token 1 is "PU\t1;PD", token 2 is "3".
+  EXPECT_EQ(Parameters("PU\t1;PD 3", 1), (Values{3}));
+  EXPECT_EQ(Parameters("PU\t1;PD 3", 2), std::nullopt);
+  // Token 3 is "200;PD", which reads 200; the second command is not seen.
+  EXPECT_EQ(Parameters("PU 100,200;PD 300,400;", 2), (Values{100, 200}));
+}
+
+TEST(ParameterValuesTest, ALineWithTooFewTokensGivesNothing) {
+  EXPECT_EQ(Parameters("PU 7", 2), std::nullopt);
+  EXPECT_EQ(Parameters("PU 7,", 2), std::nullopt);
+  EXPECT_EQ(Parameters("IP 1,2,3", 4), std::nullopt);
+  EXPECT_EQ(Parameters("", 1), std::nullopt);
+  EXPECT_EQ(Parameters(" , ", 1), std::nullopt);
+}
+
+TEST(ParameterValuesTest, LaterTokensAreNotRead) {
+  EXPECT_EQ(Parameters("PD 100,200,300,400", 2), (Values{100, 200}));
+  // Those beyond the ones asked for may be anything, even beyond 16 bits.
+  EXPECT_EQ(Parameters("PD 100,200,99999", 2), (Values{100, 200}));
   std::string line = "IP";
   for (int i = 1; i <= 40; ++i) (line += ",") += std::to_string(i);
-  EXPECT_EQ(tokens_.SplitTokens(line), 30);
-  EXPECT_EQ(Entries(30).back(), (std::pair<std::size_t, std::size_t>{line.find(",29") + 2, 2}));
-  std::int16_t values[29];
-  ASSERT_TRUE(tokens_.ParameterValues(line, 29, values));
-  EXPECT_EQ(values[0], 1);
-  EXPECT_EQ(values[3], 4);
-  EXPECT_EQ(values[28], 29);
+  EXPECT_EQ(Parameters(line, 4), (Values{1, 2, 3, 4}));
+  const std::optional<Values> many = Parameters(line, 29);
+  ASSERT_TRUE(many);
+  EXPECT_EQ(many->back(), 29);
 }
 
-TEST_F(TokenTableTest, PositionsOfVeryLongLinesAreKept) {
-  const std::string line = std::string(70000, ' ') + "PD 12";
-  EXPECT_EQ(tokens_.SplitTokens(line), 2);
-  EXPECT_EQ(TokenTableProbe::TokenStart(tokens_, 2), 70004u);
-  std::int16_t value;
-  ASSERT_TRUE(tokens_.ParameterValues(line, 1, &value));
-  EXPECT_EQ(value, 12);
+TEST(ParameterValuesTest, VeryLongLinesAreReadWhole) {
+  EXPECT_EQ(Parameters(std::string(70000, ' ') + "PD 12", 1), (Values{12}));
+  EXPECT_EQ(Parameters("PD " + std::string(70000, ',') + "12 " + std::string(70000, '0') + "34", 2),
+            (Values{12, 34}));
 }
 
-TEST_F(TokenTableTest, ParametersReadTheLeadingNumber) {
-  const std::string line = "PD 200; 1.5,2.5 3.5 -300 +20; abc 4e2 -0.4 32767 -32768";
-  ASSERT_EQ(tokens_.SplitTokens(line), 12);
-  std::int16_t values[11];
-  ASSERT_TRUE(tokens_.ParameterValues(line, 11, values));
-  const std::int16_t expected[] = {200, 2, 2, 4, -300, 20, 0, 400, 0, 32767, -32768};
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(values[i], expected[i]) << i;
+TEST(ParameterValuesTest, ParametersReadTheLeadingNumber) {
+  EXPECT_EQ(Parameters("PD 200; 1.5,2.5 3.5 -300 +20; abc 4e2 -0.4 32767 -32768", 11),
+            (Values{200, 2, 2, 4, -300, 20, 0, 400, 0, 32767, -32768}));
   // One parameter that does not fit 16 bits fails the line.
-  const std::string wide = "PD 7x 32768";
-  ASSERT_EQ(tokens_.SplitTokens(wide), 3);
-  EXPECT_TRUE(tokens_.ParameterValues(wide, 1, values));
-  EXPECT_EQ(values[0], 7);
-  EXPECT_FALSE(tokens_.ParameterValues(wide, 2, values));
+  EXPECT_EQ(Parameters("PD 7x 32768", 1), (Values{7}));
+  EXPECT_EQ(Parameters("PD 7x 32768", 2), std::nullopt);
+  EXPECT_EQ(Parameters("PD -32769 1", 2), std::nullopt);
 }
 
 // The tokens of a line by the plain rule: runs of characters that are
@@ -98,7 +97,7 @@ std::vector<std::string_view> PlainTokens(std::string_view line) {
   return tokens;
 }
 
-TEST_F(TokenTableTest, AnyLineSplitsAsThePlainRuleAndReadsItsParameters) {
+TEST(ParameterValuesTest, AnyLineReadsAsThePlainRuleReadsItsTokens) {
   std::mt19937 random(9);
   const std::string alphabet = "PDU0123456789,, ;-+.x\t";
   for (int i = 0; i < 20000; ++i) {
@@ -107,22 +106,21 @@ TEST_F(TokenTableTest, AnyLineSplitsAsThePlainRuleAndReadsItsParameters) {
     std::string line;
     for (std::size_t j = 0; j < length; ++j) line += alphabet[random() % alphabet.size()];
     const std::vector<std::string_view> plain = PlainTokens(line);
-    const int count = tokens_.SplitTokens(line);
-    ASSERT_EQ(count, static_cast<int>(std::min<std::size_t>(plain.size(), kTokenSlots))) << line;
-    for (int k = 1; k <= count; ++k) {
-      const std::string_view token = plain[static_cast<std::size_t>(k) - 1];
-      ASSERT_EQ(TokenTableProbe::TokenStart(tokens_, k),
-                static_cast<std::size_t>(token.data() - line.data()) + 1)
-          << line << " " << k;
-      ASSERT_EQ(TokenTableProbe::TokenLength(tokens_, k), token.size()) << line << " " << k;
+    for (int n = 1; n <= 4; ++n) {
+      // What the plain rule gives: tokens 2 to n + 1, each fitting 16 bits.
+      std::optional<Values> expected;
+      if (plain.size() >= static_cast<std::size_t>(n) + 1) {
+        expected.emplace();
+        for (int k = 2; k <= n + 1 && expected; ++k) {
+          const std::optional<std::int16_t> value = WholeNumber16(plain[k - 1]);
+          if (value)
+            expected->push_back(*value);
+          else
+            expected.reset();
+        }
+      }
+      ASSERT_EQ(Parameters(line, n), expected) << '"' << line << "\" " << n;
     }
-    if (count < 3) continue;
-    const int n = std::min(count - 1, 4);
-    std::int16_t values[4];
-    bool fit = true;
-    for (int k = 2; k <= n + 1; ++k) fit = fit && WholeNumber16(plain[k - 1]).has_value();
-    ASSERT_EQ(tokens_.ParameterValues(line, n, values), fit) << line;
-    for (int k = 2; fit && k <= n + 1; ++k) ASSERT_EQ(values[k - 2], WholeNumber16(plain[k - 1]));
   }
 }
 
@@ -134,7 +132,7 @@ TEST(ParameterNumberTest, AgreesWithTheNumberRule) {
       "12E", "12d1", "12D+1", "99999", "32767", "32768",  "-32768", "-32769", "123456",    "1;2",
       "5x",  "\t5",  "-\t5",  ".5",    "+.5",   "65536;", "1e400",  "--1",    "4000000000"};
   for (const std::string& token : fixed) {
-    EXPECT_EQ(TokenTableProbe::ParameterNumber(token), WholeNumber16(token)) << '"' << token << '"';
+    EXPECT_EQ(ParameterNumber(token), WholeNumber16(token)) << '"' << token << '"';
   }
   std::mt19937 random(5);
   const std::string alphabet = "0123456789+-.eEdD;\tx";
@@ -145,7 +143,7 @@ TEST(ParameterNumberTest, AgreesWithTheNumberRule) {
       // Mostly digits, so that many tokens take the short route.
       token += random() % 3 ? alphabet[random() % 10] : alphabet[random() % alphabet.size()];
     }
-    ASSERT_EQ(TokenTableProbe::ParameterNumber(token), WholeNumber16(token)) << '"' << token << '"';
+    ASSERT_EQ(ParameterNumber(token), WholeNumber16(token)) << '"' << token << '"';
   }
 }
 
