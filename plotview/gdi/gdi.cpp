@@ -32,7 +32,9 @@ class StockObjects {
 };
 
 DeviceContext::DeviceContext()
-    : pen_(StockObjects::BlackPen()), palette_(StockObjects::EmptyPalette()) {}
+    : pen_(StockObjects::BlackPen()),
+      palette_(StockObjects::EmptyPalette()),
+      colour_(ColourOf(*pen_)) {}
 
 DeviceContext::~DeviceContext() {
   Swap(nullptr, pen_);
@@ -62,6 +64,7 @@ HPALETTE SelectPalette(DeviceContext& dc, HPALETTE palette, bool /*forceBackgrou
   HPALETTE previous = dc.palette_;
   DeviceContext::Swap(palette, previous);
   dc.palette_ = palette;
+  dc.colour_ = dc.ColourOf(*dc.pen_);
   return previous;
 }
 
@@ -78,6 +81,7 @@ HPEN SelectObject(DeviceContext& dc, HPEN pen) {
   HPEN previous = dc.pen_;
   DeviceContext::Swap(pen, previous);
   dc.pen_ = pen;
+  dc.colour_ = dc.ColourOf(*pen);
   return previous;
 }
 
@@ -95,7 +99,7 @@ bool MoveToEx(DeviceContext& dc, std::int64_t x, std::int64_t y, Point* previous
 
 bool LineTo(DeviceContext& dc, std::int64_t x, std::int64_t y) {
   const Point to{Limited(x), Limited(y)};
-  if (to != dc.position_) dc.PaintLine(dc.position_, to, dc.ColourOf(*dc.pen_), dc.pen_->width);
+  if (to != dc.position_) dc.PaintLine(dc.position_, to, dc.colour_, dc.pen_->width);
   dc.position_ = to;
   return true;
 }

@@ -142,6 +142,7 @@ class DeviceContext {
 
   HPEN pen_;
   HPALETTE palette_;
+  std::uint32_t colour_;  // ColourOf(*pen_), found again when either is selected
   Point position_;
 };
 
