@@ -102,18 +102,14 @@ void Grafica::AxisMemo::Forget() {
 // Each point of a plot passes through two mappings per axis, a chain of
 // conversions and products that its neighbours mostly repeat: the result is
 // remembered per user value until the mapping changes.
-std::int64_t Grafica::MapX(std::int16_t u) {
-  std::int64_t device;
-  if (memoX_.Find(u, &device)) return device;
-  device = DeviceX(PlotterX(u));
+std::int64_t Grafica::MapAndKeepX(std::int16_t u) {
+  const std::int64_t device = DeviceX(PlotterX(u));
   memoX_.Keep(u, device);
   return device;
 }
 
-std::int64_t Grafica::MapY(std::int16_t u) {
-  std::int64_t device;
-  if (memoY_.Find(u, &device)) return device;
-  device = DeviceY(PlotterY(u));
+std::int64_t Grafica::MapAndKeepY(std::int16_t u) {
+  const std::int64_t device = DeviceY(PlotterY(u));
   memoY_.Keep(u, device);
   return device;
 }

@@ -124,8 +124,17 @@ class Grafica {
     std::vector<std::uint64_t> entries_;  // mapping << 32 | device value
     std::uint32_t mapping_ = 1;           // entries of mapping 0 hold nothing
   };
-  std::int64_t MapX(std::int16_t u);
-  std::int64_t MapY(std::int16_t u);
+  // The remembered value when there is one: the common case, inline.
+  std::int64_t MapX(std::int16_t u) {
+    std::int64_t device;
+    return memoX_.Find(u, &device) ? device : MapAndKeepX(u);
+  }
+  std::int64_t MapY(std::int16_t u) {
+    std::int64_t device;
+    return memoY_.Find(u, &device) ? device : MapAndKeepY(u);
+  }
+  std::int64_t MapAndKeepX(std::int16_t u);
+  std::int64_t MapAndKeepY(std::int16_t u);
 
   DeviceAxis deviceX_, deviceY_;
   std::int16_t p1x_ = 0, p1y_ = 0, p2x_ = 0, p2y_ = 0;
