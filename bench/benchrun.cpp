@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     system.push_back(cost.system);
     peak.push_back(cost.peakMiB);
   }
-  std::printf("%.3f %.3f %.3f %.3f %.1f\n", Median(wall), Median(cpu), Median(user), Median(system),
+  std::printf("%.6f %.6f %.6f %.6f %.1f\n", Median(wall), Median(cpu), Median(user), Median(system),
               Median(peak));
   return 0;
 }

@@ -159,9 +159,13 @@ measure() {
   fi
 }
 
+# secs SECONDS: three significant digits, so that a few milliseconds keep
+# theirs (0.00342) as much as a second does (1.13).
+secs() { awk -v s="$1" 'BEGIN { printf "%.3g", s }'; }
 # cost WALL CPU [PEAK]: a table cell.
 cost() {
-  if [ -n "${3:-}" ]; then echo "$1 s (CPU $2 s), $3 MiB"; else echo "$1 s (CPU $2 s)"; fi
+  if [ -n "${3:-}" ]; then echo "$(secs "$1") s (CPU $(secs "$2") s), $3 MiB"; else
+    echo "$(secs "$1") s (CPU $(secs "$2") s)"; fi
 }
 # ratio A B: B / A, as "4.7×".
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a > 0) printf "%.1f×", b / a; else print "n/a" }'; }
@@ -220,11 +224,11 @@ for kind in 2 3; do
     files=$(find "$zorb" -name "tarvo[0-9]*.$ext" | wc -l)
     bytes=$(stat -c %s written.all)
     measure split -n "$files" written.all split/x
-    limit_wall=$(awk -v a="$read_wall" -v b="$WALL" 'BEGIN { printf "%.3f", a + b }')
-    limit_cpu=$(awk -v a="$read_cpu" -v b="$CPU" 'BEGIN { printf "%.3f", a + b }')
+    limit_wall=$(awk -v a="$read_wall" -v b="$WALL" 'BEGIN { printf "%.6f", a + b }')
+    limit_cpu=$(awk -v a="$read_cpu" -v b="$CPU" 'BEGIN { printf "%.6f", a + b }')
     over=$(awk -v a="$OURS_WALL" -v b="$limit_wall" 'BEGIN { printf "%.1f", (b > 0 ? a / b : 0) }')
     row "$workload, against the machine's limit" "$(cost "$OURS_WALL" "$OURS_CPU")" \
-      "cat of the input $read_wall s + split into $files files of $bytes bytes in all $WALL s = $(cost "$limit_wall" "$limit_cpu")" \
+      "cat of the input $(secs "$read_wall") s + split into $files files of $bytes bytes in all $(secs "$WALL") s = $(cost "$limit_wall" "$limit_cpu")" \
       "${over}× the limit" "≤ 3×: $(awk -v x="$over" 'BEGIN { print (x <= 3 ? "met" : "missed") }')"
     # The floor of writing the same files safely: their bytes, ready made,
     # each by a temporary file renamed over its target (bench/safewrite.cpp).
@@ -254,7 +258,7 @@ ours_vs_peer "one step of $ATOMS atoms → XYZ, the whole process" obabel 3 \
 
 for plot in random steps; do
   measure cat $plot.hgl
-  label="$LINES HP-GL lines ($plot) → 556-px image (cat of the file: $WALL s)"
+  label="$LINES HP-GL lines ($plot) → 556-px image (cat of the file: $(secs "$WALL") s)"
   ours "$render" $plot.hgl out.ppm
   [ $plot = random ] && random_peak=$OURS_PEAK
   ours_vs_peer "$label" hp2xx 10 hp2xx -q -m pbm -d 75 -f peer/out.pbm $plot.hgl
