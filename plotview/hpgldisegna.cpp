@@ -1,13 +1,67 @@
 #include "plotview/hpgldisegna.h"
 
-#include <optional>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "common/fileexists.h"
-#include "common/linereader.h"
+#include "common/handoff.h"
 #include "common/numeric.h"
 #include "plotview/xparse.h"
 
 namespace wt::plot {
+namespace {
+
+// Commands go from the reading thread to the drawing one in batches, a few
+// batches ahead at most: the hand-over costs little per command, and memory
+// stays flat however long the file.
+constexpr std::size_t kBatchSize = 4096;
+constexpr std::size_t kBatchesAhead = 4;
+using Batch = std::vector<PlotCommand>;
+
+// The commands of the next lines of `reader` into `batch`, up to kBatchSize
+// of them; false when the file has no more lines (or failed).
+bool NextBatch(LineReader& reader, Batch& batch) {
+  batch.clear();
+  batch.reserve(kBatchSize);
+  std::string_view line;
+  while (batch.size() < kBatchSize) {
+    if (!reader.Next(&line)) return !batch.empty();
+    // Read in place: a command built aside and copied in costs more than
+    // reading it.
+    if (!ReadCommand(line, batch.emplace_back())) batch.pop_back();
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadCommand(std::string_view line, PlotCommand& command) {
+  if (line.size() < 2) return false;
+  const char a = line[0], b = line[1];
+  if (a == 'S' && b == 'P') {
+    // The pen number is the third character alone: SP12 selects pen 1.
+    const std::optional<std::int16_t> n = WholeNumber16(line.substr(2, 1));
+    if (!n) return false;
+    command.op = PlotCommand::Op::SelectPen;
+    command.v[0] = *n;
+    return true;
+  }
+  int wanted;
+  if (a == 'P' && (b == 'U' || b == 'D')) {
+    command.op = b == 'U' ? PlotCommand::Op::PenUp : PlotCommand::Op::PenDown;
+    wanted = 2;
+  } else if ((a == 'I' && b == 'P') || (a == 'S' && b == 'C')) {
+    command.op = a == 'I' ? PlotCommand::Op::ScalingPoints : PlotCommand::Op::UserScale;
+    wanted = 4;
+  } else {
+    return false;
+  }
+  // A line that lacks a parameter, or has one beyond 16 bits, is skipped.
+  return ParameterValues(line, wanted, command.v);
+}
 
 DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
   grafica_.BeginPlot(W, dc);
@@ -17,50 +71,71 @@ DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
   }
 
   std::string reason;
-  {
-    std::optional<LineReader> reader = LineReader::Open(plotFile_, &reason);
-    std::string_view line;
-    while (reader && reader->Next(&line)) DoLine(line);
-    if (reader) reason = reader->Failed() ? reader->FailureReason() : "";
+  if (std::optional<LineReader> reader = LineReader::Open(plotFile_, &reason)) {
+    reason = DrawCommands(*reader);
   }  // the file is closed here
   grafica_.EndPlot();
   if (!reason.empty()) return {DrawStatus::ReadError, reason};
   return {DrawStatus::Drawn};
 }
 
-void HpglReader::DoLine(std::string_view line) {
-  if (line.size() < 2) return;
-  const char a = line[0], b = line[1];
-
-  if (a == 'S' && b == 'P') {
-    // The pen number is the third character alone: SP12 selects pen 1.
-    std::optional<std::int16_t> n = WholeNumber16(line.substr(2, 1));
-    if (n) grafica_.SelectPlotPen(*n);
-    return;
-  }
-
-  int wanted;
-  if ((a == 'P' && (b == 'U' || b == 'D'))) {
-    wanted = 2;
-  } else if ((a == 'I' && b == 'P') || (a == 'S' && b == 'C')) {
-    wanted = 4;
-  } else {
-    return;
-  }
-  // A line that lacks a parameter, or has one beyond 16 bits, is skipped.
-  std::int16_t v[4];
-  if (!ParameterValues(line, wanted, v)) return;
-
-  if (a == 'P') {
-    if (b == 'U') {
-      grafica_.PenUpTo(v[0], v[1]);
-    } else {
-      grafica_.PenDownTo(v[0], v[1]);
+// The lines are read and turned into commands on a thread of their own while
+// this one draws the commands read so far. Returns why reading failed, or
+// nothing when the whole file was read.
+std::string HpglReader::DrawCommands(LineReader& reader) {
+  const auto drawBatch = [this](const Batch& batch) {
+    for (const PlotCommand& command : batch) Run(command);
+  };
+  Handoff<Batch> batches(kBatchesAhead);
+  std::exception_ptr failure;
+  const auto read = [&] {
+    try {
+      for (Batch batch; NextBatch(reader, batch);) {
+        if (!batches.Put(std::move(batch))) break;
+      }
+    } catch (...) {
+      failure = std::current_exception();
     }
-  } else if (a == 'I') {
-    grafica_.SetScalingPoints(v[0], v[1], v[2], v[3]);
-  } else {
-    grafica_.SetUserScale(v[0], v[1], v[2], v[3]);
+    batches.Close();
+  };
+  {
+    std::jthread reading;
+    try {
+      reading = std::jthread(read);
+    } catch (const std::system_error&) {
+      // No thread to be had: read and draw in turn.
+      for (Batch batch; NextBatch(reader, batch);) drawBatch(batch);
+      return reader.Failed() ? reader.FailureReason() : "";
+    }
+    // Should drawing end early, the reader stops before it is joined.
+    struct StopReading {
+      Handoff<Batch>& batches;
+      ~StopReading() { batches.Stop(); }
+    } stop{batches};
+    while (std::optional<Batch> batch = batches.Take()) drawBatch(*batch);
+  }
+  if (failure) std::rethrow_exception(failure);
+  return reader.Failed() ? reader.FailureReason() : "";
+}
+
+void HpglReader::Run(const PlotCommand& command) {
+  const std::int16_t* v = command.v;
+  switch (command.op) {
+    case PlotCommand::Op::SelectPen:
+      grafica_.SelectPlotPen(v[0]);
+      break;
+    case PlotCommand::Op::ScalingPoints:
+      grafica_.SetScalingPoints(v[0], v[1], v[2], v[3]);
+      break;
+    case PlotCommand::Op::UserScale:
+      grafica_.SetUserScale(v[0], v[1], v[2], v[3]);
+      break;
+    case PlotCommand::Op::PenUp:
+      grafica_.PenUpTo(v[0], v[1]);
+      break;
+    case PlotCommand::Op::PenDown:
+      grafica_.PenDownTo(v[0], v[1]);
+      break;
   }
 }
 

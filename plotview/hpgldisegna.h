@@ -12,7 +12,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "common/linereader.h"
 
 #include "plotview/gdi/gdi.h"
 #include "plotview/grafica.h"
@@ -32,6 +36,19 @@ struct DrawResult {
   friend bool operator==(const DrawResult&, const DrawResult&) = default;
 };
 
+// One command of a plot file, as read from its line.
+struct PlotCommand {
+  enum class Op : std::uint8_t { SelectPen, ScalingPoints, UserScale, PenUp, PenDown };
+  Op op;
+  std::int16_t v[4];  // the parameters in line order; SelectPen: the pen in v[0]
+  friend bool operator==(const PlotCommand&, const PlotCommand&) = default;
+};
+
+// The command of one line into `command`. False, with `command` holding
+// nothing of use, for a line that holds none, or one that lacks a parameter
+// or has one beyond 16 bits.
+bool ReadCommand(std::string_view line, PlotCommand& command);
+
 // The reader shows nothing itself: what a drawing came to is its caller's to
 // tell the user.
 class HpglReader {
@@ -45,12 +62,15 @@ class HpglReader {
   // palette it had. The file is open only during the call. An empty file name
   // or no such file is NotFound, with nothing drawn; a file that fails while
   // being read is ReadError, after the lines before the failure are drawn.
+  // The file is read on a thread of its own while this one draws; `dc` is
+  // used on this thread alone.
   DrawResult DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W);
 
   Grafica& Renderer() { return grafica_; }
 
  private:
-  void DoLine(std::string_view line);
+  std::string DrawCommands(LineReader& reader);
+  void Run(const PlotCommand& command);
 
   std::string plotFile_;
   Grafica grafica_;

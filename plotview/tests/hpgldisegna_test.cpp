@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,6 +20,14 @@ namespace fs = std::filesystem;
 
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr std::uint32_t kBlack = 0xFF000000u;
+
+std::vector<std::uint32_t> PixelsOf(const gdi::RasterImage& image) {
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
+  }
+  return pixels;
+}
 
 class HpglReaderTest : public ::testing::Test {
  protected:
@@ -44,11 +53,7 @@ class HpglReaderTest : public ::testing::Test {
     gdi::RasterImageDC dc(image);
     reader_.SetPlotFile(path_.string());
     EXPECT_EQ(reader_.DrawPlotFile(dc, 556), drawn_) << bytes.substr(0, 40);
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < image.Height(); ++y) {
-      for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
-    }
-    return pixels;
+    return PixelsOf(image);
   }
 
   // The device point of a user point under the mapping the drawing left.
@@ -242,6 +247,83 @@ TEST_F(HpglReaderTest, TheFileIsReadAgainAndClosedByEachDrawing) {
   EXPECT_EQ(openFiles(), before);
   Draw({"PU 0,4000", "PD 2000,4000"});
   EXPECT_EQ(PaintedCount(), 106);
+}
+
+std::optional<PlotCommand> ReadCommand(std::string_view line) {
+  PlotCommand command{};
+  if (!plot::ReadCommand(line, command)) return std::nullopt;
+  return command;
+}
+
+TEST(ReadCommandTest, EachCommandTakesItsParameters) {
+  using Op = PlotCommand::Op;
+  EXPECT_EQ(ReadCommand("PU 100,200;"), (PlotCommand{Op::PenUp, {100, 200}}));
+  EXPECT_EQ(ReadCommand("PD,-3 4"), (PlotCommand{Op::PenDown, {-3, 4}}));
+  EXPECT_EQ(ReadCommand("IP 1,2,3,4,5"), (PlotCommand{Op::ScalingPoints, {1, 2, 3, 4}}));
+  EXPECT_EQ(ReadCommand("SC 0,100,0,80;"), (PlotCommand{Op::UserScale, {0, 100, 0, 80}}));
+  EXPECT_EQ(ReadCommand("SP12"), (PlotCommand{Op::SelectPen, {1}}));
+  EXPECT_EQ(ReadCommand("SP 3"), (PlotCommand{Op::SelectPen, {0}}));
+  EXPECT_EQ(ReadCommand("SP"), (PlotCommand{Op::SelectPen, {0}}));
+  for (const char* none :
+       {"", "P", "PD", "PU 7", "SC 1,2,3", "pu 1,2", " PU 1,2", "PA 1,2", "PD 1,40000", "IN;"}) {
+    EXPECT_EQ(ReadCommand(none), std::nullopt) << none;
+  }
+}
+
+// A plot far longer than what is read ahead of the drawing: its commands
+// are drawn in file order, as if each line were drawn as soon as read.
+TEST_F(HpglReaderTest, ALongPlotDrawsItsCommandsInFileOrder) {
+  std::mt19937 random(23);
+  std::vector<std::string> lines;
+  for (int i = 0; i < 60000; ++i) {
+    const int kind = static_cast<int>(random() % 100);
+    if (kind == 0) {
+      lines.push_back("SC 0," + std::to_string(1000 + random() % 9000) + ",0,8000");
+    } else if (kind < 5) {
+      lines.push_back("SP" + std::to_string(random() % 10));
+    } else {
+      lines.push_back(std::string(kind < 30 ? "PU " : "PD ") + std::to_string(random() % 10431) +
+                      "," + std::to_string(random() % 8001));
+    }
+  }
+  ASSERT_EQ(Draw(lines), drawn_);
+
+  gdi::RasterImage expected(556, 476, kWhite);
+  gdi::RasterImageDC dc(expected);
+  Grafica grafica;
+  grafica.BeginPlot(556, dc);
+  for (const std::string& line : lines) {
+    const std::optional<PlotCommand> c = ReadCommand(line);
+    ASSERT_TRUE(c) << line;
+    const std::int16_t* v = c->v;
+    switch (c->op) {
+      case PlotCommand::Op::SelectPen:
+        grafica.SelectPlotPen(v[0]);
+        break;
+      case PlotCommand::Op::UserScale:
+        grafica.SetUserScale(v[0], v[1], v[2], v[3]);
+        break;
+      case PlotCommand::Op::PenUp:
+        grafica.PenUpTo(v[0], v[1]);
+        break;
+      case PlotCommand::Op::PenDown:
+        grafica.PenDownTo(v[0], v[1]);
+        break;
+      case PlotCommand::Op::ScalingPoints:
+        FAIL() << line;
+    }
+  }
+  grafica.EndPlot();
+  const std::vector<std::uint32_t> drawn = PixelsOf(image_);
+  EXPECT_EQ(drawn, PixelsOf(expected));
+  EXPECT_GT(PaintedCount(), 1000);
+
+  // Failing after all those commands, the drawing has drawn every one.
+  fs::resize_file(path_, fs::file_size(path_) + (std::uintmax_t{64} << 20) + 1);
+  gdi::RasterImage again(556, 476, kWhite);
+  gdi::RasterImageDC againDC(again);
+  EXPECT_EQ(reader_.DrawPlotFile(againDC, 556).status, DrawStatus::ReadError);
+  EXPECT_EQ(PixelsOf(again), drawn);
 }
 
 // Any mix of commands and numbers, however extreme, draws without harm.
