@@ -1,11 +1,19 @@
 // The plot reader on what cannot be opened as a plot file (POSIX: folders,
-// pipes, devices, files closed to the reader).
+// pipes, devices, files closed to the reader), and without threads.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #include "platform/testenv.h"
 #include "platform/tests/noaccess.h"
@@ -46,6 +54,64 @@ TEST(HpglReaderOpening, WhatCannotBeOpenedAsAFileIsNotFound) {
   for (int y = 0; y < image.Height(); ++y) {
     for (int x = 0; x < image.Width(); ++x) ASSERT_EQ(image.Pixel(x, y), 0xFFFFFFFFu);
   }
+  fs::remove_all(folder);
+}
+
+// With no second thread to be had, the plot is read and drawn in turn, to
+// the same picture. Threads are refused through the limit on processes,
+// which root is not held to: root runs the drawing as nobody.
+TEST(HpglReaderThreads, WithoutASecondThreadThePlotIsDrawnAllTheSame) {
+  const fs::path folder = FreshTestFolder("wt_hpgl_threads");
+  {
+    std::ofstream plot(folder / "plot.hgl", std::ios::binary);
+    for (int i = 0; i < 30000; ++i) {
+      plot << (i % 3 ? "PD " : "PU ") << (i * 7919) % 10431 << ',' << (i * 4099) % 8001 << "\r\n";
+    }
+  }
+  const auto draw = [&] {
+    auto image = std::make_unique<gdi::RasterImage>(556, 476, 0xFFFFFFFFu);
+    gdi::RasterImageDC dc(*image);
+    HpglReader reader;
+    reader.SetPlotFile((folder / "plot.hgl").string());
+    const bool drawn = reader.DrawPlotFile(dc, 556) == DrawResult{DrawStatus::Drawn};
+    return std::pair(drawn, std::move(image));
+  };
+  const auto [drawn, expected] = draw();
+  ASSERT_TRUE(drawn);
+
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // 0: drawn the same without a thread; 1: drawn otherwise; 2: a thread
+    // could still be had; 3: the limit could not be set.
+    close(pipe[0]);
+    char verdict = 3;
+    const rlimit none{0, 0};
+    if ((geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) &&
+        setrlimit(RLIMIT_NPROC, &none) == 0) {
+      verdict = 2;
+      try {
+        std::thread([] {}).join();
+      } catch (const std::system_error&) {
+        const auto [drawnAlone, image] = draw();
+        verdict =
+            drawnAlone && std::equal(image->Data(), image->Data() + 556 * 476, expected->Data())
+                ? 0
+                : 1;
+      }
+    }
+    (void)!write(pipe[1], &verdict, 1);
+    _exit(0);
+  }
+  close(pipe[1]);
+  char verdict = 4;
+  (void)!read(pipe[0], &verdict, 1);
+  close(pipe[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(verdict, 0) << "1: another picture; 2: a thread was had all the same; 3: no limit set";
   fs::remove_all(folder);
 }
 
