@@ -16,9 +16,7 @@ namespace fs = std::filesystem;
 
 class LineReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path_ = TestPath("wt_lines");
-  }
+  void SetUp() override { path_ = TestPath("wt_lines"); }
   void TearDown() override { fs::remove(path_); }
 
   std::vector<std::string> LinesOf(const std::string& bytes) {
@@ -48,6 +46,24 @@ TEST_F(LineReaderTest, CrLfLfAndCrEndLines) {
 
 TEST_F(LineReaderTest, NulBytesBelongToTheLine) {
   EXPECT_EQ(LinesOf(std::string("a\0b\r\n", 5)), (Lines{std::string("a\0b", 3)}));
+}
+
+// Line ends are searched for eight bytes at a time among the bytes below
+// 14; the other low bytes (tabs, NULs) and the high ones must stay in lines.
+TEST_F(LineReaderTest, AnyBytesSplitAsThePlainRuleSplitsThem) {
+  std::mt19937 random(31);
+  const std::string alphabet("\r\n\t\x00\x01\x0c\x0e\x0d\x0a\x7f\x80\x8d\x8e\xff ab", 17);
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes;
+    for (std::size_t n = random() % 300; n > 0; --n) bytes += alphabet[random() % alphabet.size()];
+    Lines expected;
+    for (std::size_t i = 0; i < bytes.size();) {
+      const std::size_t end = std::min(bytes.find_first_of("\r\n", i), bytes.size());
+      expected.push_back(bytes.substr(i, end - i));
+      i = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    ASSERT_EQ(LinesOf(bytes), expected);
+  }
 }
 
 TEST_F(LineReaderTest, LinesLongerThanTheBuffer) {
