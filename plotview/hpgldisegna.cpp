@@ -14,11 +14,13 @@
 namespace wt::plot {
 namespace {
 
-// Commands go from the reading thread to the drawing one in batches, a few
-// batches ahead at most: the hand-over costs little per command, and memory
-// stays flat however long the file.
-constexpr std::size_t kBatchSize = 4096;
-constexpr std::size_t kBatchesAhead = 4;
+// Commands go from the reading thread to the drawing one in batches, two
+// batches ahead at most, so that memory stays flat however long the file.
+// Where the drawing keeps up, it waits for each batch and is woken for it:
+// large batches keep those wake-ups few (a thousand lines cost about as much
+// as one of them).
+constexpr std::size_t kBatchSize = 16384;
+constexpr std::size_t kBatchesAhead = 2;
 using Batch = std::vector<PlotCommand>;
 
 // The commands of the next lines of `reader` into `batch`, up to kBatchSize
