@@ -254,33 +254,43 @@ std::string TarvoInputText(std::string_view fileName, const Molecule& molecule) 
   return out;
 }
 
-bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
-                    const RouteLine& routeLine, std::string* reason) {
-  const std::string fileName = TargetFileName(basePath, kind);
+OutputFile MakeOutputFile(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
+                          const RouteLine& routeLine) {
+  OutputFile file;
+  file.name = TargetFileName(basePath, kind);
   // A coordinate cut to its field would be a wrong number in a file that
-  // looks whole: such a molecule is refused before anything is opened.
+  // looks whole: such a molecule gets no text at all.
   if (const auto wide = FindWideCoordinate(molecule, CoordinateWidth(kind))) {
-    if (reason) *reason = WideCoordinateText(*wide);
-    return false;
+    file.refusal = WideCoordinateText(*wide);
+    return file;
   }
-  std::string text;
   switch (WriterKind(kind)) {
     case kXyzFile:
-      text = XyzFileText(fileName, molecule);
+      file.text = XyzFileText(file.name, molecule);
       break;
     case kGauss94Input:
-      text = Gauss94InputText(fileName, molecule, routeLine.GetRouteLine());
+      file.text = Gauss94InputText(file.name, molecule, routeLine.GetRouteLine());
       break;
     case kTarvoInput:
-      text = TarvoInputText(fileName, molecule);
+      file.text = TarvoInputText(file.name, molecule);
       break;
     default: {
       ElementTable elementTable;
-      text = KrystMoleculeText(fileName, molecule, elementTable);
+      file.text = KrystMoleculeText(file.name, molecule, elementTable);
       break;
     }
   }
-  return WriteFileAtomically(fileName, text, reason);
+  return file;
+}
+
+bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
+                    const RouteLine& routeLine, std::string* reason) {
+  const OutputFile file = MakeOutputFile(basePath, kind, molecule, routeLine);
+  if (!file.refusal.empty()) {
+    if (reason) *reason = file.refusal;
+    return false;
+  }
+  return WriteFileAtomically(file.name, file.text, reason);
 }
 
 std::string WriteFailureText(std::string_view fileName, std::string_view reason) {

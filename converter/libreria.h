@@ -42,7 +42,7 @@ std::string TargetFileName(std::string_view basePath, std::int16_t kind);
 // `text` right-aligned in n characters: n blanks are put in front and the
 // last n characters kept, so a longer text loses its leftmost characters
 // (a minus sign included); then every comma among them becomes a point.
-// ExportMolecule never lets a coordinate come here that is wider than its
+// MakeOutputFile never lets a coordinate come here that is wider than its
 // field (FindWideCoordinate).
 std::string PadLeft(std::string_view text, std::size_t n);
 
@@ -92,7 +92,7 @@ std::string AtomicNumberField(int number);
 std::string NumberItem(std::optional<double> value);
 
 // The texts of the kinds. A coordinate wider than its field would keep only
-// its rightmost characters here (PadLeft); ExportMolecule refuses such a
+// its rightmost characters here (PadLeft); MakeOutputFile refuses such a
 // molecule before it builds any text.
 //
 // The XYZ file (kind 2): the file name, the atom count as a number item, the
@@ -110,12 +110,28 @@ std::string Gauss94InputText(std::string_view fileName, const Molecule& molecule
 // atom, "End ".
 std::string TarvoInputText(std::string_view fileName, const Molecule& molecule);
 
+// The file of `kind` (any value outside 1 to 4 as 1) for a molecule, made
+// in memory and not yet written.
+struct OutputFile {
+  std::string name;     // TargetFileName(basePath, kind)
+  std::string text;     // the whole file; empty when refused
+  std::string refusal;  // WideCoordinateText when a coordinate does not fit its
+                        // field, else empty
+};
+
+// The name and text of the molecule's file of `kind`, or its refusal: the
+// first coordinate that does not fit its field is reported and no text is
+// made.
+OutputFile MakeOutputFile(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
+                          const RouteLine& routeLine);
+
 // Writes the molecule as the file of `kind` (any value outside 1 to 4 as 1)
-// named TargetFileName(basePath, kind), creating or replacing it whole. False
-// when it cannot be written; the target is then as it was and `reason` says
-// why: in the OS's words, or WideCoordinateText when a coordinate does not
-// fit its field, in which case the target is not even opened. A file is
-// thus written with every coordinate whole, or not at all.
+// named TargetFileName(basePath, kind), creating or replacing it whole:
+// MakeOutputFile, then WriteFileAtomically. False when it cannot be written;
+// the target is then as it was and `reason` says why: in the OS's words, or
+// the refusal when a coordinate does not fit its field, in which case the
+// target is not even opened. A file is thus written with every coordinate
+// whole, or not at all.
 bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
                     const RouteLine& routeLine, std::string* reason = nullptr);
 

@@ -3,10 +3,16 @@
 #include "common/fileexists.h"
 #include "common/numeric.h"
 #include "converter/libreria.h"
+#include "converter/stepwriter.h"
 #include "platform/cmdtail.h"
 
 namespace wt {
 namespace {
+
+// The files All Steps has made and not yet written: enough to smooth out a
+// slow write or a slow step, few enough that memory stays that of a few
+// steps.
+constexpr std::size_t kStepsAhead = 4;
 
 // Where All Steps stopped, for the end of its failure message.
 std::string StoppedAt(int step) {
@@ -84,19 +90,46 @@ int Converter::AllSteps(const std::function<void(int, int)>& progress) {
                   StoppedAt(1));
     }
   }
+  // Step k + 1 is read and formatted while step k is written. The writer
+  // keeps to the order, so it stops at the first file it cannot write, and
+  // its count tells the steps done.
+  StepWriter writer(kStepsAhead);
+  int heard = 0;
+  const auto hear = [&](std::size_t written) {
+    while (heard < static_cast<int>(written)) {
+      ++heard;
+      if (progress) progress(heard, last);
+    }
+  };
+  // The first step that could not be read or made, and why.
+  int refusedStep = 0;
+  std::string refusal;
   for (int step = 1; step <= last; ++step) {
     std::string reason;
     const ReadStatus status = index->ReadStep(step, molecule_, &reason);
     if (status != ReadStatus::Loaded) {
-      return Fail(ReadFailureText(status, coordFilePath_, step, reason) + StoppedAt(step));
+      refusedStep = step;
+      refusal = ReadFailureText(status, coordFilePath_, step, reason);
+      break;
     }
-    const std::string basePath = NumberedBasePath(step);
-    if (!ExportMolecule(basePath, outputKind_, molecule_, routeLine_, &reason)) {
-      return Fail(WriteFailureText(TargetFileName(basePath, outputKind_), reason) +
-                  StoppedAt(step));
+    OutputFile file = MakeOutputFile(NumberedBasePath(step), outputKind_, molecule_, routeLine_);
+    if (!file.refusal.empty()) {
+      refusedStep = step;
+      refusal = WriteFailureText(file.name, file.refusal);
+      break;
     }
-    if (progress) progress(step, last);
+    if (!writer.Put(std::move(file))) break;
+    hear(writer.Written());
   }
+  const StepWriter::Outcome outcome = writer.Finish();
+  hear(outcome.written);
+  // A file that failed comes before any step not yet handed over: that is
+  // where one step after another would have stopped.
+  if (outcome.failure) {
+    return Fail(WriteFailureText(outcome.failure->name, outcome.failure->reason) +
+                StoppedAt(static_cast<int>(outcome.written) + 1));
+  }
+  if (refusedStep != 0) return Fail(refusal + StoppedAt(refusedStep));
   ReportCreated(outputKind_, desktop_);
   return 0;
 }

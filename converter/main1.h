@@ -51,10 +51,15 @@ class Converter {
   std::optional<int> ConvertStep(std::string_view stepText);
 
   // "All Steps": every step from 1 to stepCount() to its numbered file, in
-  // one pass over the coordinate file, then one confirmation. `progress`
-  // hears (steps done, stepCount()) after each step. On a failure the files
-  // written so far stay and the message says where it stopped. Returns the
-  // exit status.
+  // one pass over the coordinate file, then one confirmation once every file
+  // is written. The files are written in step order on a thread of their
+  // own while the next steps are read; `progress` hears (steps done,
+  // stepCount()) for each step whose file is written, in order and on the
+  // calling thread, as are all messages. The first step that cannot be read,
+  // made or written stops the run: the files of the steps before it stay, no
+  // later step's file is written, and the message says where it stopped.
+  // Returns the exit status. No thread outlives the call, whatever it
+  // throws.
   int AllSteps(const std::function<void(int, int)>& progress = {});
 
   // The number of steps the start routine counted in the coordinate file.
