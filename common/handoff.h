@@ -12,7 +12,9 @@ namespace wt {
 
 // Items passed in order from one maker thread to one taker thread, at most
 // `depth` of them waiting: a maker that runs ahead waits for room, so what is
-// held stays bounded however long the work.
+// held stays bounded however long the work. Either side may stop the
+// hand-over for both, the maker when it gives up, the taker when it can do
+// no more.
 template <typename T>
 class Handoff {
  public:
@@ -21,7 +23,7 @@ class Handoff {
   Handoff& operator=(const Handoff&) = delete;
 
   // Maker: passes `item` on once there is room. False, and the item dropped,
-  // when the taker has stopped.
+  // once the hand-over has stopped.
   bool Put(T item) {
     std::unique_lock lock(mutex_);
     roomOrStop_.wait(lock, [this] { return stopped_ || items_.size() < depth_; });
@@ -42,11 +44,11 @@ class Handoff {
   }
 
   // Taker: the next item, once there is one; nothing when the maker has
-  // closed and every item has been taken.
+  // closed and every item has been taken, or once the hand-over has stopped.
   std::optional<T> Take() {
     std::unique_lock lock(mutex_);
-    itemOrEnd_.wait(lock, [this] { return closed_ || !items_.empty(); });
-    if (items_.empty()) return std::nullopt;
+    itemOrEnd_.wait(lock, [this] { return closed_ || stopped_ || !items_.empty(); });
+    if (stopped_ || items_.empty()) return std::nullopt;
     std::optional<T> item(std::move(items_.front()));
     items_.pop_front();
     lock.unlock();
@@ -54,8 +56,8 @@ class Handoff {
     return item;
   }
 
-  // Taker: takes nothing more. What waits is dropped, and the maker's Put,
-  // waiting or to come, returns false.
+  // Either side: nothing more is passed. What waits is dropped; Put and Take,
+  // waiting or to come, return false and nothing.
   void Stop() {
     std::deque<T> dropped;
     {
@@ -64,6 +66,7 @@ class Handoff {
       dropped.swap(items_);
     }
     roomOrStop_.notify_one();
+    itemOrEnd_.notify_one();
   }
 
  private:

@@ -1,79 +1,48 @@
 #include "converter/stepwriter.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "platform/atomicfile.h"
 
 namespace wt {
 
-StepWriter::StepWriter(std::size_t depth)
-    : depth_(std::max<std::size_t>(depth, 1)),
-      thread_([this](std::stop_token stop) { Run(stop); }) {}
+StepWriter::StepWriter(std::size_t depth) : files_(depth), thread_([this] { Run(); }) {}
 
-// The jthread asks the thread to stop and joins it; the waiting files go
-// with the queue.
-StepWriter::~StepWriter() = default;
-
-bool StepWriter::Put(OutputFile file) {
-  std::unique_lock lock(mutex_);
-  room_.wait(lock, [this] { return waiting_.size() < depth_ || Ended(); });
-  if (error_) std::rethrow_exception(error_);
-  if (failure_) return false;
-  waiting_.push_back(std::move(file));
-  work_.notify_one();
-  return true;
+// Files still waiting are dropped; the jthread joins once the file being
+// written is done.
+StepWriter::~StepWriter() {
+  files_.Stop();
 }
 
-std::size_t StepWriter::Written() const {
-  std::lock_guard lock(mutex_);
-  return written_;
+bool StepWriter::Put(OutputFile file) {
+  return files_.Put(std::move(file));
 }
 
 StepWriter::Outcome StepWriter::Finish() {
-  {
-    std::lock_guard lock(mutex_);
-    closed_ = true;
-  }
-  work_.notify_one();
+  files_.Close();
   thread_.join();
-  // The thread is gone: what it left needs no lock.
   if (error_) std::rethrow_exception(error_);
-  return {written_, failure_};
+  return {written_.load(), failure_};
 }
 
-void StepWriter::Run(std::stop_token stop) {
+void StepWriter::Run() {
   // An exception must not end the process from this thread: it goes to the
-  // caller, at its next Put or at Finish.
+  // caller, at Finish.
   try {
-    WriteInOrder(stop);
-  } catch (...) {
-    std::lock_guard lock(mutex_);
-    error_ = std::current_exception();
-    waiting_.clear();
-  }
-  room_.notify_one();
-}
-
-void StepWriter::WriteInOrder(std::stop_token stop) {
-  std::unique_lock lock(mutex_);
-  for (;;) {
-    work_.wait(lock, stop, [this] { return !waiting_.empty() || closed_; });
-    if (stop.stop_requested() || waiting_.empty()) return;
-    OutputFile file = std::move(waiting_.front());
-    waiting_.pop_front();
-    room_.notify_one();
-    lock.unlock();
-    std::string reason;
-    const bool written = WriteFileAtomically(file.name, file.text, &reason);
-    lock.lock();
-    if (!written) {
-      failure_ = Failure{std::move(file.name), std::move(reason)};
-      waiting_.clear();
-      return;
+    while (std::optional<OutputFile> file = files_.Take()) {
+      std::string reason;
+      if (!WriteFileAtomically(file->name, file->text, &reason)) {
+        failure_ = Failure{std::move(file->name), std::move(reason)};
+        break;
+      }
+      written_.fetch_add(1, std::memory_order_release);
     }
-    ++written_;
+  } catch (...) {
+    error_ = std::current_exception();
   }
+  // Whatever ended the writing, nothing more is taken: the caller's Put
+  // says so rather than wait.
+  files_.Stop();
 }
 
 }  // namespace wt

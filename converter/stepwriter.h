@@ -3,16 +3,14 @@
 // the next ones.
 #pragma once
 
-#include <condition_variable>
+#include <atomic>
 #include <cstddef>
-#include <deque>
 #include <exception>
-#include <mutex>
 #include <optional>
-#include <stop_token>
 #include <string>
 #include <thread>
 
+#include "common/handoff.h"
 #include "converter/libreria.h"
 
 namespace wt {
@@ -46,30 +44,24 @@ class StepWriter {
 
   // Hands over the next file, to be written with WriteFileAtomically after
   // every one handed over before it; waits while `depth` files wait. False
-  // once a file has failed: `file` is then dropped, like every file after
-  // the failed one. An exception thrown while writing is thrown here.
+  // once the writing has ended early (a file failed, or an exception): `file`
+  // is then dropped, like every file after the failed one.
   bool Put(OutputFile file);
 
   // The number of files written so far.
-  std::size_t Written() const;
+  std::size_t Written() const { return written_.load(std::memory_order_acquire); }
 
-  // Waits until every file handed over is written or one has failed, and
-  // ends the thread; nothing may be handed over after it. An exception
-  // thrown while writing is thrown here.
+  // Waits until every file handed over is written or the writing has ended
+  // early, and ends the thread; nothing may be handed over after it. An
+  // exception thrown while writing is thrown here.
   Outcome Finish();
 
  private:
-  void Run(std::stop_token stop);
-  void WriteInOrder(std::stop_token stop);
-  bool Ended() const { return failure_.has_value() || error_ != nullptr; }
+  void Run();
 
-  const std::size_t depth_;
-  mutable std::mutex mutex_;
-  std::condition_variable_any work_;  // a file waits, or no more will come
-  std::condition_variable room_;      // a file is taken, or the writing ended
-  std::deque<OutputFile> waiting_;
-  std::size_t written_ = 0;
-  bool closed_ = false;  // Finish: no more files come
+  Handoff<OutputFile> files_;
+  std::atomic<std::size_t> written_{0};
+  // Left by the thread, read once it is joined.
   std::optional<Failure> failure_;
   std::exception_ptr error_;
   // Last, so that it is started once the rest is in place and joined before

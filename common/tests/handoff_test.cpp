@@ -48,6 +48,17 @@ TEST(HandoffTest, ATakerThatStopsReleasesAWaitingMaker) {
   EXPECT_FALSE(handoff.Put({}));
 }
 
+TEST(HandoffTest, AMakerThatStopsReleasesAWaitingTaker) {
+  Handoff<int> handoff(2);
+  std::optional<int> taken = 0;
+  std::thread taker([&] { taken = handoff.Take(); });  // nothing comes: it waits
+  handoff.Stop();
+  taker.join();  // would wait for ever if Take still waited
+  EXPECT_EQ(taken, std::nullopt);
+  EXPECT_FALSE(handoff.Put(1));
+  EXPECT_EQ(handoff.Take(), std::nullopt);
+}
+
 TEST(HandoffTest, AClosedHandoffGivesWhatIsLeftThenNothing) {
   Handoff<int> handoff(4);
   ASSERT_TRUE(handoff.Put(1));
