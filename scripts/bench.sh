@@ -143,14 +143,31 @@ printf 'all\n' >all.txt
 printf '%s\n' "$STEPS" >last.txt
 printf '1\n' >first.txt
 
+# settle: what earlier steps wrote is flushed to the disk, and then, for up
+# to 10 s, the machine is left until it is idle (97% of a fifth of a second):
+# after a sync the journal's commits and the file system's workers still run
+# a while, and they would take the core that a program of two threads uses.
+settle() {
+  sync
+  local a b c d e f g h idle total prevIdle prevTotal i
+  read -r _ a b c d e f g h _ </proc/stat
+  prevIdle=$((d + e)) prevTotal=$((a + b + c + d + e + f + g + h))
+  for i in $(seq 50); do
+    sleep 0.2
+    read -r _ a b c d e f g h _ </proc/stat
+    idle=$((d + e)) total=$((a + b + c + d + e + f + g + h))
+    [ $(((idle - prevIdle) * 100)) -lt $(((total - prevTotal) * 97)) ] || return 0
+    prevIdle=$idle prevTotal=$total
+  done
+}
+
 # measure [< INPUT] COMMAND...: sets WALL, CPU and PEAK (medians), or FAILED
-# to why it could not be measured. What earlier steps wrote is flushed to the
-# disk first, so that its write-back does not fall into this measurement.
+# to why it could not be measured, on a settled machine.
 measure() {
   local input=/dev/null out
   if [ "$1" = "<" ]; then input=$2; shift 2; fi
   FAILED="" WALL=0 CPU=0 PEAK=0
-  sync
+  settle
   if out=$("$run" "$RUNS" "$input" -- "$@" 2>"$work/run.err"); then
     read -r WALL CPU _ _ PEAK <<<"$out"
   else
