@@ -65,6 +65,27 @@ bool ReadCommand(std::string_view line, PlotCommand& command) {
   return ParameterValues(line, wanted, command.v);
 }
 
+void RunCommand(Grafica& grafica, const PlotCommand& command) {
+  const std::int16_t* v = command.v;
+  switch (command.op) {
+    case PlotCommand::Op::SelectPen:
+      grafica.SelectPlotPen(v[0]);
+      break;
+    case PlotCommand::Op::ScalingPoints:
+      grafica.SetScalingPoints(v[0], v[1], v[2], v[3]);
+      break;
+    case PlotCommand::Op::UserScale:
+      grafica.SetUserScale(v[0], v[1], v[2], v[3]);
+      break;
+    case PlotCommand::Op::PenUp:
+      grafica.PenUpTo(v[0], v[1]);
+      break;
+    case PlotCommand::Op::PenDown:
+      grafica.PenDownTo(v[0], v[1]);
+      break;
+  }
+}
+
 DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
   grafica_.BeginPlot(W, dc);
   if (plotFile_.empty() || !FileExists(plotFile_)) {
@@ -86,7 +107,7 @@ DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
 // nothing when the whole file was read.
 std::string HpglReader::DrawCommands(LineReader& reader) {
   const auto drawBatch = [this](const Batch& batch) {
-    for (const PlotCommand& command : batch) Run(command);
+    for (const PlotCommand& command : batch) RunCommand(grafica_, command);
   };
   Handoff<Batch> batches(kBatchesAhead);
   std::exception_ptr failure;
@@ -118,27 +139,6 @@ std::string HpglReader::DrawCommands(LineReader& reader) {
   }
   if (failure) std::rethrow_exception(failure);
   return reader.Failed() ? reader.FailureReason() : "";
-}
-
-void HpglReader::Run(const PlotCommand& command) {
-  const std::int16_t* v = command.v;
-  switch (command.op) {
-    case PlotCommand::Op::SelectPen:
-      grafica_.SelectPlotPen(v[0]);
-      break;
-    case PlotCommand::Op::ScalingPoints:
-      grafica_.SetScalingPoints(v[0], v[1], v[2], v[3]);
-      break;
-    case PlotCommand::Op::UserScale:
-      grafica_.SetUserScale(v[0], v[1], v[2], v[3]);
-      break;
-    case PlotCommand::Op::PenUp:
-      grafica_.PenUpTo(v[0], v[1]);
-      break;
-    case PlotCommand::Op::PenDown:
-      grafica_.PenDownTo(v[0], v[1]);
-      break;
-  }
 }
 
 }  // namespace wt::plot

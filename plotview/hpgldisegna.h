@@ -49,6 +49,9 @@ struct PlotCommand {
 // or has one beyond 16 bits.
 bool ReadCommand(std::string_view line, PlotCommand& command);
 
+// Carries out `command` on `grafica`, whose drawing is open.
+void RunCommand(Grafica& grafica, const PlotCommand& command);
+
 // The reader shows nothing itself: what a drawing came to is its caller's to
 // tell the user.
 class HpglReader {
@@ -70,7 +73,6 @@ class HpglReader {
 
  private:
   std::string DrawCommands(LineReader& reader);
-  void Run(const PlotCommand& command);
 
   std::string plotFile_;
   Grafica grafica_;

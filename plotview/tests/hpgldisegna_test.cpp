@@ -271,7 +271,8 @@ TEST(ReadCommandTest, EachCommandTakesItsParameters) {
 }
 
 // A plot far longer than what is read ahead of the drawing: its commands
-// are drawn in file order, as if each line were drawn as soon as read.
+// are drawn in file order, as if each line were drawn as soon as read, on
+// the same thread.
 TEST_F(HpglReaderTest, ALongPlotDrawsItsCommandsInFileOrder) {
   std::mt19937 random(23);
   std::vector<std::string> lines;
@@ -293,25 +294,9 @@ TEST_F(HpglReaderTest, ALongPlotDrawsItsCommandsInFileOrder) {
   Grafica grafica;
   grafica.BeginPlot(556, dc);
   for (const std::string& line : lines) {
-    const std::optional<PlotCommand> c = ReadCommand(line);
-    ASSERT_TRUE(c) << line;
-    const std::int16_t* v = c->v;
-    switch (c->op) {
-      case PlotCommand::Op::SelectPen:
-        grafica.SelectPlotPen(v[0]);
-        break;
-      case PlotCommand::Op::UserScale:
-        grafica.SetUserScale(v[0], v[1], v[2], v[3]);
-        break;
-      case PlotCommand::Op::PenUp:
-        grafica.PenUpTo(v[0], v[1]);
-        break;
-      case PlotCommand::Op::PenDown:
-        grafica.PenDownTo(v[0], v[1]);
-        break;
-      case PlotCommand::Op::ScalingPoints:
-        FAIL() << line;
-    }
+    const std::optional<PlotCommand> command = ReadCommand(line);
+    ASSERT_TRUE(command) << line;
+    RunCommand(grafica, *command);
   }
   grafica.EndPlot();
   const std::vector<std::uint32_t> drawn = PixelsOf(image_);
