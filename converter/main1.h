@@ -59,7 +59,8 @@ class Converter {
   // made or written stops the run: the files of the steps before it stay, no
   // later step's file is written, and the message says where it stopped.
   // Returns the exit status. No thread outlives the call, whatever it
-  // throws.
+  // throws; when `progress` throws, the files of the steps already read may
+  // still be written, each whole.
   int AllSteps(const std::function<void(int, int)>& progress = {});
 
   // The number of steps the start routine counted in the coordinate file.

@@ -1,12 +1,19 @@
 #include "converter/stepwriter.h"
 
+#include <system_error>
 #include <utility>
 
 #include "platform/atomicfile.h"
 
 namespace wt {
 
-StepWriter::StepWriter(std::size_t depth) : files_(depth), thread_([this] { Run(); }) {}
+StepWriter::StepWriter(std::size_t depth) : files_(depth) {
+  try {
+    thread_ = std::jthread([this] { Run(); });
+  } catch (const std::system_error&) {
+    threadless_ = true;  // no thread to be had: Put writes each file itself
+  }
+}
 
 // Files still waiting are dropped; the jthread joins once the file being
 // written is done.
@@ -15,12 +22,23 @@ StepWriter::~StepWriter() {
 }
 
 bool StepWriter::Put(OutputFile file) {
+  if (threadless_) return !failure_ && Write(file);
   return files_.Put(std::move(file));
+}
+
+bool StepWriter::Write(OutputFile& file) {
+  std::string reason;
+  if (!WriteFileAtomically(file.name, file.text, &reason)) {
+    failure_ = Failure{std::move(file.name), std::move(reason)};
+    return false;
+  }
+  written_.fetch_add(1, std::memory_order_release);
+  return true;
 }
 
 StepWriter::Outcome StepWriter::Finish() {
   files_.Close();
-  thread_.join();
+  if (thread_.joinable()) thread_.join();
   if (error_) std::rethrow_exception(error_);
   return {written_.load(), failure_};
 }
@@ -30,12 +48,7 @@ void StepWriter::Run() {
   // caller, at Finish.
   try {
     while (std::optional<OutputFile> file = files_.Take()) {
-      std::string reason;
-      if (!WriteFileAtomically(file->name, file->text, &reason)) {
-        failure_ = Failure{std::move(file->name), std::move(reason)};
-        break;
-      }
-      written_.fetch_add(1, std::memory_order_release);
+      if (!Write(*file)) break;
     }
   } catch (...) {
     error_ = std::current_exception();

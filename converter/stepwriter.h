@@ -32,7 +32,8 @@ class StepWriter {
   };
 
   // Starts the writing thread; at most `depth` files (at least 1) wait for
-  // it, so memory does not grow with the number of files.
+  // it, so memory does not grow with the number of files. Where no thread
+  // can be had, each file is written as it is handed over.
   explicit StepWriter(std::size_t depth);
   StepWriter(const StepWriter&) = delete;
   StepWriter& operator=(const StepWriter&) = delete;
@@ -58,12 +59,15 @@ class StepWriter {
 
  private:
   void Run();
+  // Writes `file`; false, with the failure kept, when it cannot be written.
+  bool Write(OutputFile& file);
 
   Handoff<OutputFile> files_;
   std::atomic<std::size_t> written_{0};
   // Left by the thread, read once it is joined.
   std::optional<Failure> failure_;
   std::exception_ptr error_;
+  bool threadless_ = false;
   // Last, so that it is started once the rest is in place and joined before
   // any of it goes.
   std::jthread thread_;

@@ -1,23 +1,19 @@
 // The plot reader on what cannot be opened as a plot file (POSIX: folders,
 // pipes, devices, files closed to the reader), and without threads.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "platform/testenv.h"
 #include "platform/tests/noaccess.h"
 #include "platform/tests/testfolder.h"
+#include "platform/tests/withoutthreads.h"
 #include "plotview/gdi/gdiraster.h"
 #include "plotview/hpgldisegna.h"
 
@@ -58,8 +54,7 @@ TEST(HpglReaderOpening, WhatCannotBeOpenedAsAFileIsNotFound) {
 }
 
 // With no second thread to be had, the plot is read and drawn in turn, to
-// the same picture. Threads are refused through the limit on processes,
-// which root is not held to: root runs the drawing as nobody.
+// the same picture.
 TEST(HpglReaderThreads, WithoutASecondThreadThePlotIsDrawnAllTheSame) {
   const fs::path folder = FreshTestFolder("wt_hpgl_threads");
   {
@@ -79,39 +74,12 @@ TEST(HpglReaderThreads, WithoutASecondThreadThePlotIsDrawnAllTheSame) {
   const auto [drawn, expected] = draw();
   ASSERT_TRUE(drawn);
 
-  int pipe[2];
-  ASSERT_EQ(::pipe(pipe), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    // 0: drawn the same without a thread; 1: drawn otherwise; 2: a thread
-    // could still be had; 3: the limit could not be set.
-    close(pipe[0]);
-    char verdict = 3;
-    const rlimit none{0, 0};
-    if ((geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) &&
-        setrlimit(RLIMIT_NPROC, &none) == 0) {
-      verdict = 2;
-      try {
-        std::thread([] {}).join();
-      } catch (const std::system_error&) {
-        const auto [drawnAlone, image] = draw();
-        verdict =
-            drawnAlone && std::equal(image->Data(), image->Data() + 556 * 476, expected->Data())
-                ? 0
-                : 1;
-      }
-    }
-    (void)!write(pipe[1], &verdict, 1);
-    _exit(0);
-  }
-  close(pipe[1]);
-  char verdict = 4;
-  (void)!read(pipe[0], &verdict, 1);
-  close(pipe[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_EQ(verdict, 0) << "1: another picture; 2: a thread was had all the same; 3: no limit set";
+  EXPECT_EQ(testing::RunWithoutThreads([&] {
+              const auto [drawnAlone, image] = draw();
+              return drawnAlone &&
+                     std::equal(image->Data(), image->Data() + 556 * 476, expected->Data());
+            }),
+            "passed");
   fs::remove_all(folder);
 }
 

@@ -1,0 +1,65 @@
+// A part of a test run where no thread can be started (POSIX).
+//
+// The part runs in a child process whose user may have no process at all
+// (the limit on processes). Root is not held to that limit, so a test run as
+// root runs the part as nobody: what the part reads must be readable by
+// everyone, as the temporary folder's files are.
+#pragma once
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <system_error>
+#include <thread>
+
+namespace wt::testing {
+
+// Runs `part` where no thread can be started and says how it went:
+// "passed" or "failed" as `part` returned true or false; otherwise why it did
+// not run to its end.
+inline std::string RunWithoutThreads(const std::function<bool()>& part) {
+  enum Verdict : char { kPassed, kFailed, kThreadStarted, kNoLimit, kOtherwise };
+  static const char* const kWords[] = {"passed", "failed", "a thread could be started all the same",
+                                       "the limit on processes could not be set",
+                                       "the part ended otherwise (an exception, a signal)"};
+  int pipe[2];
+  if (::pipe(pipe) != 0) return "no pipe to the part";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipe[0]);
+    char verdict = kNoLimit;
+    try {
+      const rlimit none{0, 0};
+      if ((geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) &&
+          setrlimit(RLIMIT_NPROC, &none) == 0) {
+        bool refused = false;
+        try {
+          std::thread([] {}).join();
+        } catch (const std::system_error&) {
+          refused = true;
+        }
+        verdict = !refused ? kThreadStarted : part() ? kPassed : kFailed;
+      }
+    } catch (...) {
+      verdict = kOtherwise;
+    }
+    (void)!write(pipe[1], &verdict, 1);
+    _exit(0);  // nothing of the test process runs on in the child
+  }
+  close(pipe[1]);
+  char verdict = kOtherwise;
+  if (child < 0 || read(pipe[0], &verdict, 1) != 1 || verdict < kPassed || verdict > kOtherwise) {
+    verdict = kOtherwise;
+  }
+  close(pipe[0]);
+  if (child > 0) {
+    int status = 0;
+    waitpid(child, &status, 0);
+  }
+  return kWords[static_cast<int>(verdict)];
+}
+
+}  // namespace wt::testing
