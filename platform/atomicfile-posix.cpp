@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/paths.h"
@@ -12,12 +13,27 @@
 namespace wt {
 namespace {
 
+// The process's file mask. Linux shows it in /proc/self/status; elsewhere it
+// can only be learnt by setting it, which for an instant leaves a file that
+// another thread makes meanwhile without one.
+mode_t FileMask() {
+  if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, status)) {
+      found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    }
+    std::fclose(status);
+    if (found) return static_cast<mode_t>(mask & 0777);
+  }
+  const mode_t mask = umask(0);
+  umask(mask);
+  return mask;
+}
+
 mode_t NewFileMode() {
-  static const mode_t mode = [] {
-    mode_t mask = umask(0);
-    umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
-  }();
+  static const mode_t mode = static_cast<mode_t>(0666 & ~FileMask());
   return mode;
 }
 
@@ -30,7 +46,8 @@ bool Fail(std::string* reason, const std::string& why) {
 
 bool WriteFileAtomically(std::string_view path, std::string_view bytes, std::string* reason) {
   std::optional<std::string> host = HostPath(path);
-  if (!host) return Fail(reason, "the drives folder is unknown (neither WINTARVO_DRIVES nor HOME is set)");
+  if (!host)
+    return Fail(reason, "the drives folder is unknown (neither WINTARVO_DRIVES nor HOME is set)");
   if (host->empty()) return Fail(reason, std::strerror(ENOENT));
 
   std::string target = *host;

@@ -52,6 +52,16 @@ TEST_F(AtomicFileTest, KeepsTheModeOfTheFileItReplaces) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST_F(AtomicFileTest, ANewFileHasTheModeTheFileMaskLeaves) {
+  const mode_t mask = umask(0);  // the test alone runs: no file is made meanwhile
+  umask(mask);
+  const fs::path target = dir_ / "new";
+  ASSERT_TRUE(WriteFileAtomically(target.string(), "new"));
+  struct stat made;
+  ASSERT_EQ(stat(target.c_str(), &made), 0);
+  EXPECT_EQ(made.st_mode & 07777, 0666 & ~mask);
+}
+
 TEST_F(AtomicFileTest, MissingFolderIsReported) {
   std::string reason;
   EXPECT_FALSE(WriteFileAtomically("C:\\nowhere\\tarvo.mol", "x", &reason));
@@ -102,7 +112,9 @@ TEST_F(AtomicFileTest, AKilledWriteLeavesTheOldFileOrTheNewOneWhole) {
   testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
       [&](int v, testing::KillAt at, int n) {
         return testing::RunTraced(
-            [&] { return WriteFileAtomically("c:\\zorb\\wtarvo.ini", versions[v], nullptr) ? 0 : 1; },
+            [&] {
+              return WriteFileAtomically("c:\\zorb\\wtarvo.ini", versions[v], nullptr) ? 0 : 1;
+            },
             drives_.Zorb(""), at, n);
       },
       [&] { return drives_.Read("wtarvo.ini"); }, 24, 12);
