@@ -102,6 +102,16 @@ TEST_F(GdiObjectsTest, PaletteIndexColoursComeFromTheSelectedPalette) {
   LineTo(dc_, 2, 3);
   EXPECT_EQ(image_.Pixel(0, 3), Argb(255, 150, 150));
   EXPECT_EQ(image_.Pixel(1, 3), Argb(255, 150, 150));
+  // A pen draws in the palette selected when the line is drawn, whichever
+  // of the two was selected last.
+  SelectPalette(dc_, before, false);
+  MoveToEx(dc_, 0, 2, nullptr);
+  LineTo(dc_, 2, 2);
+  EXPECT_EQ(image_.Pixel(0, 2), kBlack);
+  SelectPalette(dc_, palette, false);
+  MoveToEx(dc_, 0, 1, nullptr);
+  LineTo(dc_, 2, 1);
+  EXPECT_EQ(image_.Pixel(0, 1), Argb(255, 150, 150));
 
   SelectObject(dc_, stock);
   SelectPalette(dc_, before, false);
