@@ -8,6 +8,7 @@
 
 #include "common/fileexists.h"
 #include "common/handoff.h"
+#include "common/linereader.h"
 #include "common/numeric.h"
 #include "plotview/xparse.h"
 
@@ -36,6 +37,50 @@ bool NextBatch(LineReader& reader, Batch& batch) {
     if (!ReadCommand(line, batch.emplace_back())) batch.pop_back();
   }
   return true;
+}
+
+// Why reading failed, or nothing when it did not.
+std::string FailureOf(const LineReader& reader) {
+  return reader.Failed() ? reader.FailureReason() : std::string();
+}
+
+// The lines are read and turned into commands on a thread of their own while
+// this one draws the commands read so far. Returns why reading failed, or
+// nothing when the whole file was read.
+std::string DrawCommands(LineReader& reader, Grafica& grafica) {
+  const auto drawBatch = [&grafica](const Batch& batch) {
+    for (const PlotCommand& command : batch) RunCommand(grafica, command);
+  };
+  Handoff<Batch> batches(kBatchesAhead);
+  std::exception_ptr failure;
+  const auto read = [&] {
+    try {
+      for (Batch batch; NextBatch(reader, batch);) {
+        if (!batches.Put(std::move(batch))) break;
+      }
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    batches.Close();
+  };
+  {
+    std::jthread reading;
+    try {
+      reading = std::jthread(read);
+    } catch (const std::system_error&) {
+      // No thread to be had: read and draw in turn.
+      for (Batch batch; NextBatch(reader, batch);) drawBatch(batch);
+      return FailureOf(reader);
+    }
+    // Should drawing end early, the reader stops before it is joined.
+    struct StopReading {
+      Handoff<Batch>& batches;
+      ~StopReading() { batches.Stop(); }
+    } stop{batches};
+    while (std::optional<Batch> batch = batches.Take()) drawBatch(*batch);
+  }
+  if (failure) std::rethrow_exception(failure);
+  return FailureOf(reader);
 }
 
 }  // namespace
@@ -95,50 +140,11 @@ DrawResult HpglReader::DrawPlotFile(gdi::DeviceContext& dc, std::int16_t W) {
 
   std::string reason;
   if (std::optional<LineReader> reader = LineReader::Open(plotFile_, &reason)) {
-    reason = DrawCommands(*reader);
+    reason = DrawCommands(*reader, grafica_);
   }  // the file is closed here
   grafica_.EndPlot();
   if (!reason.empty()) return {DrawStatus::ReadError, reason};
   return {DrawStatus::Drawn};
-}
-
-// The lines are read and turned into commands on a thread of their own while
-// this one draws the commands read so far. Returns why reading failed, or
-// nothing when the whole file was read.
-std::string HpglReader::DrawCommands(LineReader& reader) {
-  const auto drawBatch = [this](const Batch& batch) {
-    for (const PlotCommand& command : batch) RunCommand(grafica_, command);
-  };
-  Handoff<Batch> batches(kBatchesAhead);
-  std::exception_ptr failure;
-  const auto read = [&] {
-    try {
-      for (Batch batch; NextBatch(reader, batch);) {
-        if (!batches.Put(std::move(batch))) break;
-      }
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    batches.Close();
-  };
-  {
-    std::jthread reading;
-    try {
-      reading = std::jthread(read);
-    } catch (const std::system_error&) {
-      // No thread to be had: read and draw in turn.
-      for (Batch batch; NextBatch(reader, batch);) drawBatch(batch);
-      return reader.Failed() ? reader.FailureReason() : "";
-    }
-    // Should drawing end early, the reader stops before it is joined.
-    struct StopReading {
-      Handoff<Batch>& batches;
-      ~StopReading() { batches.Stop(); }
-    } stop{batches};
-    while (std::optional<Batch> batch = batches.Take()) drawBatch(*batch);
-  }
-  if (failure) std::rethrow_exception(failure);
-  return reader.Failed() ? reader.FailureReason() : "";
 }
 
 }  // namespace wt::plot

@@ -16,8 +16,6 @@
 #include <string>
 #include <string_view>
 
-#include "common/linereader.h"
-
 #include "plotview/gdi/gdi.h"
 #include "plotview/grafica.h"
 
@@ -72,8 +70,6 @@ class HpglReader {
   Grafica& Renderer() { return grafica_; }
 
  private:
-  std::string DrawCommands(LineReader& reader);
-
   std::string plotFile_;
   Grafica grafica_;
 };

@@ -78,10 +78,10 @@ bool TokenNumber(const char*& p, const char* end, std::int16_t* value) {
 bool ParameterValues(std::string_view line, int n, std::int16_t* values) {
   const char* p = line.data();
   const char* const end = p + line.size();
-  p = TokenEnd(SkipSeparators(p, end), end);  // token 1
+  p = SkipSeparators(p, end);  // token 1 starts here
   for (int i = 0; i < n; ++i) {
-    if (i > 0) p = TokenEnd(p, end);
-    p = SkipSeparators(p, end);
+    // On past the rest of the token before, whatever its number left unread.
+    p = SkipSeparators(TokenEnd(p, end), end);
     if (p == end || !TokenNumber(p, end, &values[i])) return false;
   }
   return true;

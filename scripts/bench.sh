@@ -159,6 +159,7 @@ settle() {
     [ $(((idle - prevIdle) * 100)) -lt $(((total - prevTotal) * 97)) ] || return 0
     prevIdle=$idle prevTotal=$total
   done
+  echo "bench: the machine was still busy after 10 s; measuring all the same" >&2
 }
 
 # measure [< INPUT] COMMAND...: sets WALL, CPU and PEAK (medians), or FAILED
