@@ -283,14 +283,17 @@ OutputFile MakeOutputFile(std::string_view basePath, std::int16_t kind, const Mo
   return file;
 }
 
-bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
-                    const RouteLine& routeLine, std::string* reason) {
-  const OutputFile file = MakeOutputFile(basePath, kind, molecule, routeLine);
+bool WriteOutputFile(const OutputFile& file, std::string* reason) {
   if (!file.refusal.empty()) {
     if (reason) *reason = file.refusal;
     return false;
   }
   return WriteFileAtomically(file.name, file.text, reason);
+}
+
+bool ExportMolecule(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
+                    const RouteLine& routeLine, std::string* reason) {
+  return WriteOutputFile(MakeOutputFile(basePath, kind, molecule, routeLine), reason);
 }
 
 std::string WriteFailureText(std::string_view fileName, std::string_view reason) {

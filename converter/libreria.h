@@ -125,9 +125,14 @@ struct OutputFile {
 OutputFile MakeOutputFile(std::string_view basePath, std::int16_t kind, const Molecule& molecule,
                           const RouteLine& routeLine);
 
+// Writes `file` whole with WriteFileAtomically, or, when it is refused, not
+// at all. False when it cannot be written; `reason` says why: in the OS's
+// words, or its refusal.
+bool WriteOutputFile(const OutputFile& file, std::string* reason = nullptr);
+
 // Writes the molecule as the file of `kind` (any value outside 1 to 4 as 1)
 // named TargetFileName(basePath, kind), creating or replacing it whole:
-// MakeOutputFile, then WriteFileAtomically. False when it cannot be written;
+// MakeOutputFile, then WriteOutputFile. False when it cannot be written;
 // the target is then as it was and `reason` says why: in the OS's words, or
 // the refusal when a coordinate does not fit its field, in which case the
 // target is not even opened. A file is thus written with every coordinate

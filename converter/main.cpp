@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
   std::string reason;
   const wt::WindowsEntry windows = LoadWindows(&reason);
   if (!windows) {
-    std::cerr << "xkryst: its windows cannot be loaded (" << reason << "); it works on the console\n";
+    std::cerr << "xkryst: its windows cannot be loaded (" << reason
+              << "); it works on the console\n";
     return RunOnConsole(tail);
   }
   const int status = windows(&argc, argv, tail.c_str());

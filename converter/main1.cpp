@@ -91,8 +91,8 @@ int Converter::AllSteps(const std::function<void(int, int)>& progress) {
     }
   }
   // Step k + 1 is read and formatted while step k is written. The writer
-  // keeps to the order, so it stops at the first file it cannot write, and
-  // its count tells the steps done.
+  // keeps to the order, so it stops at the first file it cannot write or
+  // that was refused, and its count tells the steps done.
   StepWriter writer(kStepsAhead);
   int heard = 0;
   const auto hear = [&](std::size_t written) {
@@ -101,35 +101,31 @@ int Converter::AllSteps(const std::function<void(int, int)>& progress) {
       if (progress) progress(heard, last);
     }
   };
-  // The first step that could not be read or made, and why.
-  int refusedStep = 0;
-  std::string refusal;
+  // The first step that could not be read, and why.
+  int unreadStep = 0;
+  std::string unread;
   for (int step = 1; step <= last; ++step) {
     std::string reason;
     const ReadStatus status = index->ReadStep(step, molecule_, &reason);
     if (status != ReadStatus::Loaded) {
-      refusedStep = step;
-      refusal = ReadFailureText(status, coordFilePath_, step, reason);
+      unreadStep = step;
+      unread = ReadFailureText(status, coordFilePath_, step, reason);
       break;
     }
-    OutputFile file = MakeOutputFile(NumberedBasePath(step), outputKind_, molecule_, routeLine_);
-    if (!file.refusal.empty()) {
-      refusedStep = step;
-      refusal = WriteFailureText(file.name, file.refusal);
+    if (!writer.Put(MakeOutputFile(NumberedBasePath(step), outputKind_, molecule_, routeLine_))) {
       break;
     }
-    if (!writer.Put(std::move(file))) break;
     hear(writer.Written());
   }
   const StepWriter::Outcome outcome = writer.Finish();
   hear(outcome.written);
-  // A file that failed comes before any step not yet handed over: that is
-  // where one step after another would have stopped.
+  // A file that failed (or was refused) comes before any step not yet handed
+  // over: that is where one step after another would have stopped.
   if (outcome.failure) {
     return Fail(WriteFailureText(outcome.failure->name, outcome.failure->reason) +
                 StoppedAt(static_cast<int>(outcome.written) + 1));
   }
-  if (refusedStep != 0) return Fail(refusal + StoppedAt(refusedStep));
+  if (unreadStep != 0) return Fail(unread + StoppedAt(unreadStep));
   ReportCreated(outputKind_, desktop_);
   return 0;
 }

@@ -3,15 +3,13 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/atomicfile.h"
-
 namespace wt {
 
 StepWriter::StepWriter(std::size_t depth) : files_(depth) {
   try {
     thread_ = std::jthread([this] { Run(); });
   } catch (const std::system_error&) {
-    threadless_ = true;  // no thread to be had: Put writes each file itself
+    // No thread to be had: Put writes each file itself.
   }
 }
 
@@ -22,13 +20,13 @@ StepWriter::~StepWriter() {
 }
 
 bool StepWriter::Put(OutputFile file) {
-  if (threadless_) return !failure_ && Write(file);
+  if (!thread_.joinable()) return !failure_ && Write(file);
   return files_.Put(std::move(file));
 }
 
 bool StepWriter::Write(OutputFile& file) {
   std::string reason;
-  if (!WriteFileAtomically(file.name, file.text, &reason)) {
+  if (!WriteOutputFile(file, &reason)) {
     failure_ = Failure{std::move(file.name), std::move(reason)};
     return false;
   }

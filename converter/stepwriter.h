@@ -17,7 +17,8 @@ namespace wt {
 
 class StepWriter {
  public:
-  // A file that could not be written: its name and why, in the OS's words.
+  // A file that could not be written: its name and why, in the OS's words
+  // or its refusal.
   struct Failure {
     std::string name;
     std::string reason;
@@ -43,8 +44,9 @@ class StepWriter {
   // the caller's work.
   ~StepWriter();
 
-  // Hands over the next file, to be written with WriteFileAtomically after
-  // every one handed over before it; waits while `depth` files wait. False
+  // Hands over the next file, to be written with WriteOutputFile after every
+  // one handed over before it (a refused file fails there, in its turn);
+  // waits while `depth` files wait. False
   // once the writing has ended early (a file failed, or an exception): `file`
   // is then dropped, like every file after the failed one.
   bool Put(OutputFile file);
@@ -67,7 +69,6 @@ class StepWriter {
   // Left by the thread, read once it is joined.
   std::optional<Failure> failure_;
   std::exception_ptr error_;
-  bool threadless_ = false;
   // Last, so that it is started once the rest is in place and joined before
   // any of it goes.
   std::jthread thread_;
