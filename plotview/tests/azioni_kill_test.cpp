@@ -5,12 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <optional>
+#include <sstream>
 
+#include "platform/testenv.h"
 #include "platform/tests/killwhilewriting.h"
 #include "platform/tests/testfolder.h"
-#include "platform/testenv.h"
 
 namespace wt::plot {
 namespace {

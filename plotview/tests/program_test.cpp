@@ -173,9 +173,9 @@ TEST_F(WtplotProgramTest, PrintModePrintsThePlotOnTheDefaultPrinter) {
 
   // Other runs may print on the same server at the same time: the job is
   // sent under an owner of this run's own, which tells its id.
-  const std::string owner = "wt" + std::to_string(getpid()) + "t" +
-                            std::to_string(std::chrono::system_clock::to_time_t(
-                                std::chrono::system_clock::now()));
+  const std::string owner =
+      "wt" + std::to_string(getpid()) + "t" +
+      std::to_string(std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()));
   ASSERT_EQ(RunWtplot("plot.hgl P", "CUPS_USER=" + owner), 0) << err_;
   EXPECT_EQ(err_.find("Warning"), std::string::npos) << err_;
   // The server shows a job's owner only to that owner (and to root).
