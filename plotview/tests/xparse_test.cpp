@@ -23,6 +23,7 @@ std::optional<Values> Parameters(std::string_view line, int n) {
   return values;
 }
 
+// The rules by example; the comparison below holds them for any line.
 TEST(ParameterValuesTest, TokensTwoOnwardsGiveTheirLeadingNumbers) {
   const std::string many = "IP" + std::string(70000, ',') + "1 2" + std::string(70000, ' ') + "3 4";
   const struct {
@@ -30,22 +31,16 @@ TEST(ParameterValuesTest, TokensTwoOnwardsGiveTheirLeadingNumbers) {
     int n;
     std::optional<Values> values;
   } cases[] = {
-      {" ,PU,,100  200;, ", 2, Values{100, 200}},
-      // Whatever is glued to the mnemonic belongs to token 1.
-      {"PU100,200;", 1, Values{200}},
+      // Whatever is glued to the mnemonic belongs to token 1, and semicolons
+      // and tabs belong to tokens: token 1 is "PU\t1;PD".
+      {"PU\t1;PD 3,4", 2, Values{3, 4}},
       {"PU100,200;", 2, std::nullopt},
-      // Semicolons and tabs belong to tokens: token 1 is "PU\t1;PD".
-      {"PU\t1;PD 3", 1, Values{3}},
-      {"PU 100,200;PD 300,400;", 2, Values{100, 200}},
-      {"PU 7,", 2, std::nullopt},
-      {" , ", 1, std::nullopt},
       // Later tokens are not read, whatever they hold.
-      {"PD 100,200,99999", 2, Values{100, 200}},
+      {"PD 100,200;PD 99999", 2, Values{100, 200}},
       {many + ",5", 4, Values{1, 2, 3, 4}},
-      {"PD 200; 1.5,2.5 3.5 -300 +20; abc 4e2 -0.4 32767 -32768", 11,
-       Values{200, 2, 2, 4, -300, 20, 0, 400, 0, 32767, -32768}},
+      {"PD 200; 1.5,2.5 -300 +20; abc 4e2 -0.4 32767 -32768", 10,
+       Values{200, 2, 2, -300, 20, 0, 400, 0, 32767, -32768}},
       // One parameter that does not fit 16 bits fails the line.
-      {"PD 7x 32768", 2, std::nullopt},
       {"PD -32769 1", 2, std::nullopt},
   };
   for (const auto& c : cases) {
