@@ -10,38 +10,31 @@ void PrintTo(const StartChoice& c, std::ostream* os) {
 
 namespace {
 
-using Words = std::vector<std::string>;
-
-TEST(SplitCommandLine, WordsStartAtIndexOneAfterAnEmptyText) {
+TEST(SplitCommandLine, WordsStartAtIndexOneAndTenAreKept) {
+  using Words = std::vector<std::string>;
   EXPECT_EQ(SplitCommandLine(""), (Words{""}));
-  EXPECT_EQ(SplitCommandLine("  a.hgl\t P "), (Words{"", "a.hgl", "P"}));
   EXPECT_EQ(SplitCommandLine("a b c", 2), (Words{"", "a", "b"}));
-}
-
-TEST(SplitCommandLine, KeepsTenWordsByDefault) {
   EXPECT_EQ(SplitCommandLine("1 2 3 4 5 6 7 8 9 10 11 12").size(), 11u);
 }
 
+// One word: show it; two: print the first where the second is P or p;
+// any other count, ten or more included, shows the default file. Blanks and
+// tabs separate words, and quotes are no quoting.
 TEST(ChooseStart, TheWordCountDecides) {
   const StartChoice defaultWindow{"c:\\zorb\\zorb1.hgl", false};
-  EXPECT_EQ(ChooseStart(""), defaultWindow);
-  EXPECT_EQ(ChooseStart("d:\\plots\\run7.hgl"), (StartChoice{"d:\\plots\\run7.hgl", false}));
-  EXPECT_EQ(ChooseStart("d:\\plots\\run7.hgl p"), (StartChoice{"d:\\plots\\run7.hgl", true}));
-  EXPECT_EQ(ChooseStart("d:\\plots\\run7.hgl P"), (StartChoice{"d:\\plots\\run7.hgl", true}));
-  EXPECT_EQ(ChooseStart("d:\\plots\\run7.hgl PRINT"), (StartChoice{"d:\\plots\\run7.hgl", false}));
-  EXPECT_EQ(ChooseStart("a.hgl b.hgl c.hgl"), defaultWindow);
-  EXPECT_EQ(ChooseStart("a.hgl P x"), defaultWindow);
-}
-
-TEST(ChooseStart, BlanksAndTabsSeparateWordsWithoutQuoting) {
-  EXPECT_EQ(ChooseStart("  a.hgl\t P "), (StartChoice{"a.hgl", true}));
-  EXPECT_EQ(ChooseStart("c:\\my plots\\x.hgl"), (StartChoice{"c:\\my", false}));
-  EXPECT_EQ(ChooseStart("\"c:\\plots\\x.hgl\""), (StartChoice{"\"c:\\plots\\x.hgl\"", false}));
-}
-
-TEST(ChooseStart, TenOrMoreWordsGiveTheDefaultFile) {
-  EXPECT_EQ(ChooseStart("1 2 3 4 5 6 7 8 9 10"), (StartChoice{"c:\\zorb\\zorb1.hgl", false}));
-  EXPECT_EQ(ChooseStart("1 2 3 4 5 6 7 8 9 10 11"), (StartChoice{"c:\\zorb\\zorb1.hgl", false}));
+  const struct {
+    const char* tail;
+    StartChoice choice;
+  } cases[] = {{"", defaultWindow},
+               {"d:\\plots\\run7.hgl", {"d:\\plots\\run7.hgl", false}},
+               {"run7.hgl p", {"run7.hgl", true}},
+               {"  a.hgl\t P ", {"a.hgl", true}},
+               {"run7.hgl PRINT", {"run7.hgl", false}},
+               {"c:\\my plots\\x.hgl", {"c:\\my", false}},
+               {"\"c:\\plots\\x.hgl\"", {"\"c:\\plots\\x.hgl\"", false}},
+               {"a.hgl P x", defaultWindow},
+               {"1 2 3 4 5 6 7 8 9 10 11", defaultWindow}};
+  for (const auto& c : cases) EXPECT_EQ(ChooseStart(c.tail), c.choice) << c.tail;
 }
 
 }  // namespace

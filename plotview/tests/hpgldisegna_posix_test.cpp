@@ -1,5 +1,6 @@
 // The plot reader on what cannot be opened as a plot file (POSIX: folders,
-// pipes, devices, files closed to the reader), and without threads.
+// pipes, devices, files closed to the reader), on names no Windows file may
+// have, and without threads.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,7 +9,6 @@
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <utility>
 
 #include "platform/testenv.h"
 #include "platform/tests/noaccess.h"
@@ -22,65 +22,79 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(HpglReaderOpening, WhatCannotBeOpenedAsAFileIsNotFound) {
-  gdi::RasterImage image(556, 476, 0xFFFFFFFFu);
-  gdi::RasterImageDC dc(image);
+// The plot file `path` drawn on a fresh picture: the picture, or nothing
+// where the drawing was not whole.
+std::unique_ptr<gdi::RasterImage> Draw(const fs::path& path, DrawResult* result = nullptr) {
+  auto image = std::make_unique<gdi::RasterImage>(556, 476, 0xFFFFFFFFu);
+  gdi::RasterImageDC dc(*image);
   HpglReader reader;
-  const DrawResult notFound{DrawStatus::NotFound};
-  const fs::path folder = FreshTestFolder("wt_hpgl_open");
-  fs::create_directory(folder / "folder.hgl");
-  ASSERT_EQ(mkfifo((folder / "pipe.hgl").c_str(), 0644), 0);  // opening it would wait
-  std::ofstream(folder / "secret.hgl") << "PU 0,4000\r\nPD 1000,4000\r\n";
-  for (const fs::path& path : {folder / "folder.hgl", folder / "pipe.hgl", fs::path("/dev/zero")}) {
-    reader.SetPlotFile(path.string());
-    EXPECT_EQ(reader.DrawPlotFile(dc, 556), notFound) << path;
-  }
-  {
-    testing::NoAccess closed({folder / "secret.hgl"}, {});
-    reader.SetPlotFile((folder / "secret.hgl").string());
-    EXPECT_EQ(reader.DrawPlotFile(dc, 556), notFound);
-  }
-  // A drive path while neither WINTARVO_DRIVES nor HOME says where drives are.
-  {
-    const ScopedEnvironment home("HOME", std::nullopt);
-    const ScopedEnvironment drives("WINTARVO_DRIVES", std::nullopt);
-    reader.SetPlotFile("c:\\zorb\\zorb1.hgl");
-    EXPECT_EQ(reader.DrawPlotFile(dc, 556), notFound);
-  }
-  for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) ASSERT_EQ(image.Pixel(x, y), 0xFFFFFFFFu);
-  }
-  fs::remove_all(folder);
+  reader.SetPlotFile(path.string());
+  const DrawResult drawn = reader.DrawPlotFile(dc, 556);
+  if (result) *result = drawn;
+  return drawn == DrawResult{DrawStatus::Drawn} ? std::move(image) : nullptr;
 }
+
+bool SamePicture(gdi::RasterImage& a, gdi::RasterImage& b) {
+  return std::equal(a.Data(), a.Data() + 556 * 476, b.Data());
+}
+
+class HpglReaderOpening : public ::testing::Test {
+ protected:
+  void SetUp() override { std::ofstream(folder_ / "plot.hgl") << "PU 0,4000\r\nPD 1000,4000\r\n"; }
+  void TearDown() override { fs::remove_all(folder_); }
+  const fs::path folder_ = FreshTestFolder("wt_hpgl_open");
+};
+
+TEST_F(HpglReaderOpening, WhatCannotBeOpenedAsAFileIsNotFound) {
+  fs::create_directory(folder_ / "folder.hgl");
+  ASSERT_EQ(mkfifo((folder_ / "pipe.hgl").c_str(), 0644), 0);  // opening it would wait
+  const testing::NoAccess closed({folder_ / "plot.hgl"}, {});
+  // A drive path while neither WINTARVO_DRIVES nor HOME says where drives are.
+  const ScopedEnvironment home("HOME", std::nullopt), drives("WINTARVO_DRIVES", std::nullopt);
+  for (const fs::path& path : {folder_ / "folder.hgl", folder_ / "pipe.hgl", fs::path("/dev/zero"),
+                               folder_ / "plot.hgl", fs::path("c:\\zorb\\zorb1.hgl")}) {
+    DrawResult result;
+    Draw(path, &result);
+    EXPECT_EQ(result, DrawResult{DrawStatus::NotFound}) << path;
+  }
+}
+
+// Names are taken as they are, never through a shell; each drawing opens
+// the file again and leaves it closed.
+TEST_F(HpglReaderOpening, AnyNameIsOpenedAndClosedAgain) {
+  const fs::path fds = "/proc/self/fd";
+  if (!fs::exists(fds)) GTEST_SKIP() << "no /proc/self/fd to count open files";
+  const auto openFiles = [&] { return std::distance(fs::directory_iterator(fds), {}); };
+  const auto before = openFiles();
+  const std::unique_ptr<gdi::RasterImage> expected = Draw(folder_ / "plot.hgl");
+  ASSERT_NE(expected, nullptr);
+  for (const char* name : {"\"plot\".hgl", "it's$HOME;&|*.hgl", "pl\xc3\xb6t.hgl", "my plot.hgl"}) {
+    fs::copy_file(folder_ / "plot.hgl", folder_ / name);
+    const std::unique_ptr<gdi::RasterImage> image = Draw(folder_ / name);
+    ASSERT_NE(image, nullptr) << name;
+    EXPECT_TRUE(SamePicture(*image, *expected)) << name;
+  }
+  EXPECT_EQ(openFiles(), before);
+}
+
+using HpglReaderThreads = HpglReaderOpening;
 
 // With no second thread to be had, the plot is read and drawn in turn, to
 // the same picture.
-TEST(HpglReaderThreads, WithoutASecondThreadThePlotIsDrawnAllTheSame) {
-  const fs::path folder = FreshTestFolder("wt_hpgl_threads");
+TEST_F(HpglReaderThreads, WithoutASecondThreadThePlotIsDrawnAllTheSame) {
   {
-    std::ofstream plot(folder / "plot.hgl", std::ios::binary);
+    std::ofstream plot(folder_ / "plot.hgl", std::ios::binary);
     for (int i = 0; i < 30000; ++i) {
       plot << (i % 3 ? "PD " : "PU ") << (i * 7919) % 10431 << ',' << (i * 4099) % 8001 << "\r\n";
     }
   }
-  const auto draw = [&] {
-    auto image = std::make_unique<gdi::RasterImage>(556, 476, 0xFFFFFFFFu);
-    gdi::RasterImageDC dc(*image);
-    HpglReader reader;
-    reader.SetPlotFile((folder / "plot.hgl").string());
-    const bool drawn = reader.DrawPlotFile(dc, 556) == DrawResult{DrawStatus::Drawn};
-    return std::pair(drawn, std::move(image));
-  };
-  const auto [drawn, expected] = draw();
-  ASSERT_TRUE(drawn);
-
+  const std::unique_ptr<gdi::RasterImage> expected = Draw(folder_ / "plot.hgl");
+  ASSERT_NE(expected, nullptr);
   EXPECT_EQ(testing::RunWithoutThreads([&] {
-              const auto [drawnAlone, image] = draw();
-              return drawnAlone &&
-                     std::equal(image->Data(), image->Data() + 556 * 476, expected->Data());
+              const std::unique_ptr<gdi::RasterImage> image = Draw(folder_ / "plot.hgl");
+              return image && SamePicture(*image, *expected);
             }),
             "passed");
-  fs::remove_all(folder);
 }
 
 }  // namespace
