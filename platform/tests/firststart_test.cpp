@@ -68,6 +68,8 @@ TEST_F(FirstStartTest, MakesTheFolderWithLinksToTheProgramsAndCopiesOfTheData) {
   for (const char* program : kPrograms) {
     EXPECT_EQ(fs::read_symlink(zorb_ / program), system_ / program);
   }
+  EXPECT_EQ(ReadBytes(zorb_ / "sample/benz.in"), "Titl benzene\r\n");
+  EXPECT_EQ(ReadBytes(zorb_ / "wtarvo.ini"), "c:\\zorb\\sample\\benz.in\r\n");
   // The copies are the user's own: written there, the system's stay as they were.
   WriteBytes(zorb_ / "sample/benz.in", "Titl mine\r\n");
   WriteBytes(zorb_ / "sample/benz.cor", "");
@@ -104,7 +106,7 @@ TEST_F(FirstStartTest, OnlyASystemFolderOutsideTheDrivesFolderMakesIt) {
   }
   EXPECT_FALSE(fs::exists(dir_ / "usr/lib/drive_c"));
   EXPECT_FALSE(fs::exists(drives_));
-  // A folder whose name only begins like the system folder's parent is outside it.
+  // A drives folder whose name only begins like a folder of the system path's is outside it.
   drivesEnv_.Set((dir_ / "usr/lib/wint").string());
   EXPECT_EQ(Make(), FirstStart::kMade);
 }

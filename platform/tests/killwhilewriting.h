@@ -37,11 +37,9 @@ inline std::vector<std::filesystem::path> Temporaries(const std::filesystem::pat
   return found;
 }
 
-enum class KillAt {
-  Never,        // let the run end by itself
-  Stop,         // the n-th stop of the run
-  WritingStop,  // the n-th stop while a file is being written
-};
+// Never: the run ends by itself; Stop: a kill at the n-th stop of the run;
+// WritingStop: at the n-th stop while a file is being written.
+enum class KillAt { Never, Stop, WritingStop };
 
 struct TracedRun {
   bool traced = true;    // false: this system does not let a test trace its child
