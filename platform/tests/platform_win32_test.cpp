@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/atomicfile.h"
+#include "platform/batchline.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/testenv.h"
@@ -29,6 +30,10 @@ class WindowsPlatformTest : public ::testing::Test {
   std::optional<ScopedCurrentFolder> inFolder_{std::in_place, fs::current_path()};
   const fs::path dir_ = FreshTestFolder("wt_win");
 };
+
+TEST_F(WindowsPlatformTest, BatchFilesAreStartedThroughTheCommandInterpreter) {
+  EXPECT_TRUE(BatchLineGoesThroughInterpreter());
+}
 
 TEST_F(WindowsPlatformTest, PathsAreUsedAsTheyAre) {
   EXPECT_EQ(HostPath("c:\\zorb\\wtarvo.ini"), "c:\\zorb\\wtarvo.ini");

@@ -20,7 +20,7 @@ class ProcessTest : public ::testing::Test {
   const fs::path dir_ = drives_.Root();
 };
 
-TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsReachTheProgramInTheCurrentFolder) {
+TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {
   fs::create_directories(dir_ / "work folder");
   std::string reason;
   ASSERT_TRUE(ChangeCurrentFolder((dir_ / "work folder").string(), &reason)) << reason;
