@@ -27,19 +27,18 @@ namespace wt::fuzz {
 // from the first use on and removed when the process ends normally.
 class Scratch {
  public:
-  static Scratch& Get() {
-    static Scratch scratch;
+  static const Scratch& Get() {
+    static const Scratch scratch;
     return scratch;
   }
-
-  // The host file of c:\zorb\<name>.
-  std::filesystem::path Host(std::string_view name) const {
-    return root_ / "drive_c" / "zorb" / std::string(name);
+  ~Scratch() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
   }
+
   // Writes c:\zorb\<name> whole and returns its system path.
   std::string Write(std::string_view name, std::string_view bytes) const {
-    std::ofstream(Host(name), std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(Host(name), std::ios::binary) << bytes;
     return "c:\\zorb\\" + std::string(name);
   }
   std::string Read(std::string_view name) const {
@@ -48,19 +47,17 @@ class Scratch {
     return bytes.str();
   }
 
-  ~Scratch() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
-
  private:
-  Scratch() {
-    root_ = std::filesystem::temp_directory_path() / ("wt_fuzz_" + std::to_string(getpid()));
+  Scratch()
+      : root_(std::filesystem::temp_directory_path() / ("wt_fuzz_" + std::to_string(getpid()))) {
     std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_ / "drive_c" / "zorb");
+    std::filesystem::create_directories(Host(""));
     setenv("WINTARVO_DRIVES", root_.c_str(), 1);
   }
-  std::filesystem::path root_;
+  std::filesystem::path Host(std::string_view name) const {
+    return root_ / "drive_c" / "zorb" / name;
+  }
+  const std::filesystem::path root_;
 };
 
 }  // namespace wt::fuzz

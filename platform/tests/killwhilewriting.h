@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -38,11 +37,9 @@ inline std::vector<std::filesystem::path> Temporaries(const std::filesystem::pat
   return found;
 }
 
-enum class KillAt {
-  Never,        // let the run end by itself
-  Stop,         // the n-th stop of the run
-  WritingStop,  // the n-th stop while a file is being written
-};
+// Never: the run ends by itself; Stop: a kill at the n-th stop of the run;
+// WritingStop: at the n-th stop while a file is being written.
+enum class KillAt { Never, Stop, WritingStop };
 
 struct TracedRun {
   bool traced = true;    // false: this system does not let a test trace its child
@@ -58,46 +55,30 @@ namespace internal {
 inline constexpr int kNotTraced = 124;
 
 // True when process `pid` holds a file of `folder` (a canonical path) open
-// for writing.
+// for writing: the link of such a descriptor has its owner's write bit.
 inline bool HoldsOpenForWriting(pid_t pid, const std::filesystem::path& folder) {
-  const std::filesystem::path fds = "/proc/" + std::to_string(pid) + "/fd";
+  namespace fs = std::filesystem;
   std::error_code error;
-  for (const auto& fd : std::filesystem::directory_iterator(fds, error)) {
-    const std::filesystem::path file = std::filesystem::read_symlink(fd.path(), error);
-    if (error || file.parent_path() != folder) continue;
-    std::ifstream info("/proc/" + std::to_string(pid) + "/fdinfo/" + fd.path().filename().string());
-    std::string key, flags;
-    while (info >> key >> flags) {
-      if (key == "flags:") return (std::stoi(flags, nullptr, 8) & O_ACCMODE) != O_RDONLY;
+  for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+    if ((fd.symlink_status(error).permissions() & fs::perms::owner_write) != fs::perms::none &&
+        fs::read_symlink(fd.path(), error).parent_path() == folder) {
+      return true;
     }
   }
   return false;
 }
 
-// True for a system call after which a process may hold other files open or
-// a folder hold other files; whether a program is writing can change only
-// then, so the costly look is taken only after these.
+// Whether a program is writing can change only after a system call that
+// opens, closes or renames files, so the costly look is taken only then.
 inline bool MayChangeFiles(long call) {
-  switch (call) {
-    case SYS_openat:
-    case SYS_close:
-    case SYS_renameat:
-    case SYS_renameat2:
-    case SYS_unlinkat:
-    case SYS_dup:
-    case SYS_dup3:
-    case SYS_fcntl:
+  static constexpr long kCalls[] = {
+      SYS_openat, SYS_close, SYS_renameat, SYS_renameat2, SYS_unlinkat,
+      SYS_dup,    SYS_dup3,  SYS_fcntl,
 #ifdef SYS_open
-    case SYS_open:
-    case SYS_creat:
-    case SYS_rename:
-    case SYS_unlink:
-    case SYS_dup2:
+      SYS_open,   SYS_creat, SYS_rename,   SYS_unlink,    SYS_dup2,
 #endif
-      return true;
-    default:
-      return false;
-  }
+  };
+  return std::find(std::begin(kCalls), std::end(kCalls), call) != std::end(kCalls);
 }
 
 // Follows the traced child `child` from its first stop to its end or its
@@ -119,7 +100,6 @@ inline TracedRun Follow(pid_t child, const std::filesystem::path& folder, KillAt
     ptrace(PTRACE_SYSCALL, child, nullptr, pass);
     pass = 0;
     if (waitpid(child, &status, 0) != child || WIFEXITED(status) || WIFSIGNALED(status)) break;
-    if (!WIFSTOPPED(status)) continue;
     if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
       pass = WSTOPSIG(status);
       continue;
@@ -159,8 +139,7 @@ inline TracedRun RunTraced(const std::vector<std::string>& argv, const std::stri
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   const char* asan = std::getenv("ASAN_OPTIONS");
-  const std::string asanOptions =
-      (asan ? std::string(asan) + ":" : std::string()) + "detect_leaks=0";
+  const std::string asanOptions = (asan ? std::string(asan) + ":" : "") + "detect_leaks=0";
   const pid_t child = fork();
   if (child == 0) {
     const int in = open(input.c_str(), O_RDONLY);
@@ -215,12 +194,10 @@ inline void ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
   for (int i = 0; i < kills; ++i) {
     const bool whileWriting = i % 2 == 1;
     const KillAt at = whileWriting ? KillAt::WritingStop : KillAt::Stop;
-    const char* when = whileWriting ? "writing stop " : "stop ";
     const int r = static_cast<int>(random() % 0x7fffffffu);
-    // A run's length varies by a few stops with the memory it starts from
-    // (whether the allocator must ask the system for more, which depends
-    // on where the heap was placed). A run that ends before its stop is
-    // aimed again within the length it has just shown.
+    // A run's length varies by a few stops with where the heap was placed;
+    // a run that ends before its stop is aimed again within the length it
+    // has just shown.
     int length = whileWriting ? writingStops : stops;
     TracedRun killed;
     for (int attempt = 0; attempt < 3 && !killed.killed; ++attempt) {
@@ -229,10 +206,11 @@ inline void ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
       killed = run(i / 2 % 2, at, n);
       const std::string now = read();
       ASSERT_TRUE(now == versions[0] || now == versions[1])
-          << "a file of " << now.size() << " bytes after a kill at " << when << n;
+          << "a file of " << now.size() << " bytes after a kill at "
+          << (whileWriting ? "writing " : "") << "stop " << n;
       length = whileWriting ? killed.writingStops : killed.stops;
     }
-    EXPECT_TRUE(killed.killed) << "three runs ended before the " << when << "they were aimed at";
+    EXPECT_TRUE(killed.killed) << "three runs ended before the stop they were aimed at";
   }
 }
 

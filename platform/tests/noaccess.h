@@ -26,13 +26,13 @@
 namespace wt::testing {
 
 // The capabilities by which root reads, writes and searches regardless of
-// modes; all of them are in the first word of a capability set.
+// modes; both are in the first word of a capability set.
 inline constexpr unsigned kModeOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
 
-// The calling thread's capability sets; false where they cannot be read.
-inline bool ThreadCapabilities(__user_cap_data_struct (&sets)[2]) {
+// Reads the calling thread's capability sets, or with `write` sets them.
+inline bool ThreadCapabilities(__user_cap_data_struct (&sets)[2], bool write = false) {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-  return syscall(SYS_capget, &header, sets) == 0;
+  return syscall(write ? SYS_capset : SYS_capget, &header, sets) == 0;
 }
 
 // Takes the mode overrides out of the calling thread's effective set, or puts
@@ -42,8 +42,7 @@ inline bool SetModeOverrides(bool on) {
   if (!ThreadCapabilities(sets)) return false;
   sets[0].effective = on ? sets[0].effective | (sets[0].permitted & kModeOverrides)
                          : sets[0].effective & ~kModeOverrides;
-  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-  return syscall(SYS_capset, &header, sets) == 0;
+  return ThreadCapabilities(sets, true);
 }
 
 // In a child process about to start a program: where a NoAccess has set the
@@ -66,15 +65,9 @@ class NoAccess {
   NoAccess(std::vector<std::filesystem::path> unreadable,
            std::vector<std::filesystem::path> readOnly) {
     namespace fs = std::filesystem;
-    for (const fs::path& file : unreadable) {
-      Keep(file);
-      fs::permissions(file, fs::perms::none);
-    }
+    for (const fs::path& file : unreadable) Take(file, fs::perms::all);
     for (const fs::path& folder : readOnly) {
-      Keep(folder);
-      fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write |
-                                  fs::perms::others_write,
-                      fs::perm_options::remove);
+      Take(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     }
     if (geteuid() == 0) {
       EXPECT_TRUE(SetModeOverrides(false)) << "the capabilities that override modes stay";
@@ -91,8 +84,9 @@ class NoAccess {
   }
 
  private:
-  void Keep(const std::filesystem::path& path) {
+  void Take(const std::filesystem::path& path, std::filesystem::perms bits) {
     kept_.emplace_back(path, std::filesystem::status(path).permissions());
+    std::filesystem::permissions(path, bits, std::filesystem::perm_options::remove);
   }
   std::vector<std::pair<std::filesystem::path, std::filesystem::perms>> kept_;
   bool overridesSet_ = false;

@@ -1,8 +1,6 @@
+// The report of wt_process_probe (process_probe.cpp), which the probe renames
+// into place whole: once the file is there it can be read.
 #pragma once
-
-// The report of wt_process_probe (process_probe.cpp), which a started probe
-// writes on its own time: the probe renames it into place whole, so once the
-// file is there it can be read.
 
 #include <chrono>
 #include <filesystem>

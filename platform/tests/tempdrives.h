@@ -1,6 +1,5 @@
 // A fresh drives folder for each test, so that c:\zorb\ and every other drive
-// path live in a temporary folder of the test's own; the one fixture of the
-// kind for every test of the tree.
+// path live in a temporary folder of the test's own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,10 +30,9 @@ inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes
 }
 
 // For as long as it lives, WINTARVO_DRIVES names a fresh folder, named after
-// the process and the test, holding an empty c:\zorb\; then the folder goes
-// and the variable is as it was. On Windows, where drive paths are the real
-// drives, c:\zorb\ itself is emptied, and only where WINTARVO_SCRATCH_DRIVE_C
-// says the system is a disposable one.
+// the process and the test, holding an empty c:\zorb\. On Windows, where drive
+// paths are the real drives, c:\zorb\ itself is emptied, and only where
+// WINTARVO_SCRATCH_DRIVE_C says the system is a disposable one.
 class TempDrives {
  public:
   TempDrives() {
@@ -45,38 +43,30 @@ class TempDrives {
                      "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
         std::exit(1);
       }
-      root_ = fs::path("c:\\");
-      fs::remove_all(root_ / "zorb");
-      fs::create_directories(root_ / "zorb");
-      return;
+      root_ = "c:\\";
+    } else {
+      const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+      root_ = fs::temp_directory_path() / ("wt_drives_" + std::to_string(getpid()) + "_" +
+                                           test->test_suite_name() + "_" + test->name());
+      fs::remove_all(root_);
+      drives_.emplace("WINTARVO_DRIVES", root_.string());
     }
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = fs::temp_directory_path() / ("wt_drives_" + std::to_string(getpid()) + "_" +
-                                         test->test_suite_name() + "_" + test->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "drive_c" / "zorb");
-    drives_.emplace("WINTARVO_DRIVES", root_.string());
+    fs::remove_all(Zorb(""));
+    fs::create_directories(Zorb(""));
   }
   TempDrives(const TempDrives&) = delete;
   TempDrives& operator=(const TempDrives&) = delete;
   ~TempDrives() {
     std::error_code ignored;  // a test that failed half-way may leave closed folders
-    if (DrivesAreReal()) {
-      std::filesystem::remove_all(root_ / "zorb", ignored);
-      return;
-    }
+    std::filesystem::remove_all(DrivesAreReal() ? Zorb("") : root_, ignored);
     drives_.reset();
-    std::filesystem::remove_all(root_, ignored);
   }
 
   // The drives folder (c:\ itself on Windows).
   const std::filesystem::path& Root() const { return root_; }
-  // The host path of drive C's `path` ("data/benz.in"), and of c:\zorb\<name>.
-  std::filesystem::path DriveC(std::string_view path) const {
-    return std::filesystem::path(*HostPath("c:\\" + std::string(path)));
-  }
+  // The host path of c:\zorb\<name>.
   std::filesystem::path Zorb(std::string_view name) const {
-    return DriveC("zorb\\" + std::string(name));
+    return *HostPath("c:\\zorb\\" + std::string(name));
   }
   // The bytes of c:\zorb\<name>, and writing them; Write gives the drive path.
   std::string Read(std::string_view name) const { return ReadBytes(Zorb(name)); }

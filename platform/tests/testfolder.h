@@ -1,8 +1,7 @@
-#pragma once
-
 // A place of its own in the temporary folder for the running test, named
 // after the test and the process, so that tests run in parallel (and runs of
 // the suite side by side) never meet there.
+#pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -21,7 +20,7 @@ inline std::filesystem::path TestPath(const std::string& prefix) {
 
 // TestPath(prefix) as an empty folder, whatever an earlier run left there.
 inline std::filesystem::path FreshTestFolder(const std::string& prefix) {
-  std::filesystem::path folder = TestPath(prefix);
+  const std::filesystem::path folder = TestPath(prefix);
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   return folder;
