@@ -44,7 +44,7 @@ TEST_F(Standin, AtomLinesKeepTheirColumns) {
   testing::WriteBytes(
       "w.in",
       "Titl  water\r\nPar  0 \r\nCell \r\nATOM O       .00000    .00000    .11730\r\n"
-      "ATOM  C  -1234.5000 99999.000     1\r\nATOM cl\r\n"
+      "ATOM  C  -1234.5000 99999.000     1\r\nATOM CL\r\n"
       "End \r\nATOM H         1.0       2.0       3.0\r\n");
   ASSERT_EQ(RunStandin("tarvo.exe", {"w"}, out_, err_), 0) << err_.str();
   EXPECT_EQ(ReadBytes("w.cor"),
@@ -54,7 +54,7 @@ TEST_F(Standin, AtomLinesKeepTheirColumns) {
             " coordinates copied from w.in\r\n"
             "     0.00000000     0.00000000     0.11730000  O       1                  8\r\n"
             " -1234.50000000 99999.00000000     1.00000000   C      2                  6\r\n"
-            "     0.00000000     0.00000000     0.00000000  cl      3                 17\r\n");
+            "     0.00000000     0.00000000     0.00000000  CL      3                 17\r\n");
 }
 
 TEST_F(Standin, UnusableInputIsNamedAndNothingIsWritten) {
