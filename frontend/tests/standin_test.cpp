@@ -1,73 +1,65 @@
 #include "frontend/standin/standin.h"
-#include "platform/testenv.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <optional>
+#include <sstream>
+
+#include "platform/testenv.h"
+#include "platform/tests/tempdrives.h"
+#include "platform/tests/testfolder.h"
 
 namespace wt::standin {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadBytes;
 
 // Runs in a dataset folder of its own, as the front end starts the stand-in.
 class Standin : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("wt_standin_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-    inFolder_.emplace(dir_);
-  }
+  void SetUp() override { inFolder_.emplace(dir_); }
   void TearDown() override {
     inFolder_.reset();
     fs::remove_all(dir_);
   }
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
 
+  const fs::path dir_ = FreshTestFolder("wt_standin");
   std::optional<ScopedCurrentFolder> inFolder_;
-  fs::path dir_;
-  std::ostringstream out_;
-  std::ostringstream err_;
+  std::ostringstream out_, err_;
 };
 
 TEST_F(Standin, SampleDatasetGivesTheExpectedFiles) {
   fs::copy_file(fs::path(WT_SAMPLE_DIR) / "benz.in", dir_ / "benz.in");
   ASSERT_EQ(RunStandin("wtarvo.bat", {"benz", "mol"}, out_, err_), 0) << err_.str();
-  EXPECT_EQ(Read("benz.cor"), Read(fs::path(WT_GOLDEN_DIR) / "benz.cor"));
-  EXPECT_EQ(Read("benz.out"), Read(fs::path(WT_GOLDEN_DIR) / "benz.out"));
+  EXPECT_EQ(ReadBytes("benz.cor"), ReadBytes(fs::path(WT_GOLDEN_DIR) / "benz.cor"));
+  EXPECT_EQ(ReadBytes("benz.out"), ReadBytes(fs::path(WT_GOLDEN_DIR) / "benz.out"));
   EXPECT_EQ(out_.str(),
             "wtarvo.bat (WinTarvo stand-in): wrote benz.cor and benz.out (nothing computed)\n");
 }
 
 TEST_F(Standin, AtomLinesKeepTheirColumns) {
-  std::ofstream("w.in", std::ios::binary)
-      << "Titl  water\r\nPar  0 \r\nCell \r\nATOM O       .00000    .00000    .11730\r\n"
-         "ATOM  C  -1234.5000 99999.000     1\r\nATOM cl\r\n"
-         "End \r\nATOM H         1.0       2.0       3.0\r\n";
+  testing::WriteBytes(
+      "w.in",
+      "Titl  water\r\nPar  0 \r\nCell \r\nATOM O       .00000    .00000    .11730\r\n"
+      "ATOM  C  -1234.5000 99999.000     1\r\nATOM CL\r\n"
+      "End \r\nATOM H         1.0       2.0       3.0\r\n");
   ASSERT_EQ(RunStandin("tarvo.exe", {"w"}, out_, err_), 0) << err_.str();
-  EXPECT_EQ(Read("w.cor"),
+  EXPECT_EQ(ReadBytes("w.cor"),
             " WinTarvo stand-in coordinate file, nothing computed: water\r\n"
             "$ step 1\r\n"
             "     3\r\n"
             " coordinates copied from w.in\r\n"
             "     0.00000000     0.00000000     0.11730000  O       1                  8\r\n"
             " -1234.50000000 99999.00000000     1.00000000   C      2                  6\r\n"
-            "     0.00000000     0.00000000     0.00000000  cl      3                 17\r\n");
+            "     0.00000000     0.00000000     0.00000000  CL      3                 17\r\n");
 }
 
 TEST_F(Standin, UnusableInputIsNamedAndNothingIsWritten) {
   EXPECT_EQ(RunStandin("tarvo.exe", {"benz"}, out_, err_), 1);
-  std::ofstream("big.in", std::ios::binary) << "Titl  big\r\nATOM C   1.0E+99        0         0\r\nEnd \r\n";
+  testing::WriteBytes("big.in", "Titl  big\r\nATOM C   1.0E+99        0         0\r\nEnd \r\n");
   EXPECT_EQ(RunStandin("wtarvo.bat", {"big", "nul"}, out_, err_), 1);
   EXPECT_EQ(err_.str(),
             "tarvo.exe (WinTarvo stand-in): cannot read the input file 'benz.in': No such file or "

@@ -3,23 +3,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <optional>
+#include <string>
 
 #include "platform/recorder.h"
-#include "platform/windowlook.h"
-#include "platform/testenv.h"
 #include "platform/tests/tempdrives.h"
+#include "platform/windowlook.h"
 
 namespace wt {
 
@@ -28,13 +20,10 @@ class WindowTest : public ::testing::Test {
   void SetUp() override { std::filesystem::create_directories(dir_ / "drive_c" / "data"); }
   // Files on drive C, such as "data/benz.in".
   void WriteFile(const std::string& path, const std::string& bytes) const {
-    std::ofstream(dir_ / "drive_c" / path, std::ios::binary) << bytes;
+    testing::WriteBytes(dir_ / "drive_c" / path, bytes);
   }
   std::string ReadFile(const std::string& path) const {
-    std::ifstream in(dir_ / "drive_c" / path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return testing::ReadBytes(dir_ / "drive_c" / path);
   }
   template <typename Control>
   static Control* Get(QWidget* window, const char* name) {
@@ -54,7 +43,8 @@ class WindowTest : public ::testing::Test {
   }
 
   // One row of a window's layout table: a control, its Qt class, its caption
-  // (a text box: its text) and its place in twips within its parent.
+  // (a text box: its text; a frame: its title) and its place in twips within
+  // its parent.
   struct Row {
     const char* name;
     const char* kind;
@@ -66,16 +56,18 @@ class WindowTest : public ::testing::Test {
       QWidget* w = Get<QWidget>(window, row.name);
       if (w == nullptr) continue;
       EXPECT_STREQ(w->metaObject()->className(), row.kind) << row.name;
-      EXPECT_EQ(Caption(w), QString::fromLatin1(row.caption)) << row.name;
+      const QVariant text = w->property("text");
+      EXPECT_EQ((text.isValid() ? text : w->property("title")).toString(), row.caption) << row.name;
       EXPECT_EQ(w->geometry(), TwipsRect(row.left, row.top, row.width, row.height)) << row.name;
     }
   }
-  static QString Caption(QWidget* w) {
-    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(w)) return box->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(w)) return frame->title();
-    return QStringLiteral("?");
+
+  // An Open dialog as it was asked for: name|folder|title|filter|default
+  // extension|filter index|flags, then "|cancel error" where cancelling is one.
+  static std::string Describe(const FileDialog& d) {
+    return d.fileName + "|" + d.initDir + "|" + d.dialogTitle + "|" + d.filter + "|" +
+           d.defaultExt + "|" + std::to_string(d.filterIndex) + "|" + std::to_string(d.flags) +
+           (d.cancelError ? "|cancel error" : "");
   }
 
   // What the desktop was asked since the last call, one line per request:
@@ -84,23 +76,16 @@ class WindowTest : public ::testing::Test {
   std::string Log() {
     std::string log;
     for (const RecordedEvent& e : desktop_.events) {
-      if (!log.empty()) log += '\n';
       const Message& m = e.message;
-      switch (e.kind) {
-        case RecordedEvent::Kind::ChangeFolder:
-          log += "cd " + e.folder;
-          break;
-        case RecordedEvent::Kind::Start:
-          log +=
-              (e.window == WindowRequest::MaximizedActivated ? "max " : "normal ") + e.commandLine;
-          break;
-        case RecordedEvent::Kind::Message:
-          log += "box " + m.title + (m.icon == MessageIcon::Critical ? "/stop" : "/-") +
-                 (m.buttons == MessageButtons::OkCancel ? "/ok-cancel: " : "/ok: ") + m.text;
-          break;
-        case RecordedEvent::Kind::OpenDialog:
-          log += "open " + e.dialog.dialogTitle;
-          break;
+      if (!log.empty()) log += '\n';
+      if (e.kind == RecordedEvent::Kind::ChangeFolder) log += "cd " + e.folder;
+      if (e.kind == RecordedEvent::Kind::OpenDialog) log += "open " + e.dialog.dialogTitle;
+      if (e.kind == RecordedEvent::Kind::Start) {
+        log += (e.window == WindowRequest::MaximizedActivated ? "max " : "normal ") + e.commandLine;
+      }
+      if (e.kind == RecordedEvent::Kind::Message) {
+        log += "box " + m.title + (m.icon == MessageIcon::Critical ? "/stop" : "/-") +
+               (m.buttons == MessageButtons::OkCancel ? "/ok-cancel: " : "/ok: ") + m.text;
       }
     }
     desktop_.Clear();

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/batchline.h"
 #include "platform/paths.h"
 
 namespace wt {
@@ -15,6 +14,7 @@ std::string Fields(const DatasetState& d) {
 // The window tests cover the usual paths; these are the odd ones.
 TEST(DatasetState, OddPaths) {
   EXPECT_EQ(Fields(SplitInputPath("c:\\data\\benz")), "c:\\data\\benz|c:\\data\\||c");
+  EXPECT_EQ(Fields(SplitInputPath("benz.txt")), "benz.txt|b|enz|benz");
   EXPECT_EQ(Fields(SplitInputPath("c:\\data\\benz.a.in")),
             "c:\\data\\benz.a.in|c:\\data\\|benz.a|c:\\data\\benz.a");
   EXPECT_EQ(Fields(RebuildDatasetPaths(" c:\\my data\\ ", "benz ")),
@@ -23,43 +23,30 @@ TEST(DatasetState, OddPaths) {
     EXPECT_EQ(Fields(SplitInputPath("/home/ana/data/benz.in")),
               "/home/ana/data/benz.in|/home/ana/data/|benz|/home/ana/data/benz");
   }
-  DatasetState bare = RebuildDatasetPaths("", "benz");
-  EXPECT_EQ(CalculateCommand(bare, OutputMode::NullOutput), "c:\\zorb\\wtarvo.bat benz nul");
-  EXPECT_EQ(TarvoCommand(bare), "c:\\zorb\\tarvo.exe benz");
-  EXPECT_EQ(EditInputCommand("", bare), " benz.in");
 }
 
+// Where the batch line goes through the command interpreter (Windows:
+// BatchLineGoesThroughInterpreter) a dataset name with one of its special
+// characters is refused before anything starts; elsewhere every name passes.
 TEST(BatchRule, RefusesANameThatWouldReachTheInterpreter) {
   for (char c : std::string("&|<>^%")) {
-    EXPECT_EQ(InterpreterSpecialCharacter(std::string("be") + c + "nz"), c);
+    const DatasetState dataset = SplitInputPath(std::string("c:\\data\\be") + c + "nz.in");
+    EXPECT_EQ(InterpreterSpecialCharacter(dataset.DatasetName), c);
+    for (bool interpreter : {false, true}) {
+      EXPECT_EQ(BatchRefusal(dataset, interpreter).has_value(), interpreter) << c;
+    }
   }
   EXPECT_EQ(InterpreterSpecialCharacter("a%b&c"), '%');
   EXPECT_EQ(InterpreterSpecialCharacter("benz (1)!;,=\"'"), std::nullopt);
+  EXPECT_FALSE(BatchRefusal(SplitInputPath("c:\\R&D\\benz (1)!.in"), true));  // not on the line
 
-  DatasetState amp = RebuildDatasetPaths("c:\\data\\", "a&b");
-  std::optional<Message> refusal = BatchRefusal(amp, true);
+  std::optional<Message> refusal = BatchRefusal(RebuildDatasetPaths("c:\\data\\", "a&b"), true);
   ASSERT_TRUE(refusal);
   EXPECT_EQ(refusal->text,
             "Cannot run c:\\zorb\\wtarvo.bat on the dataset 'a&b': the command interpreter gives "
             "the character & a meaning of its own");
   EXPECT_EQ(refusal->title, "Warning");
   EXPECT_EQ(refusal->icon, MessageIcon::Critical);
-  EXPECT_FALSE(BatchRefusal(amp, false));  // no interpreter: anything goes
-  EXPECT_FALSE(BatchRefusal(RebuildDatasetPaths("c:\\R&D\\", "benz"), true));  // not on the line
-}
-
-// Where the batch line is built, as this system starts batch files: through
-// the command interpreter (Windows) a name with one of its special characters
-// is refused before anything starts; without one (Linux) every name passes.
-TEST(BatchRule, FollowsHowThisSystemStartsBatchFiles) {
-  const bool interpreter = BatchLineGoesThroughInterpreter();
-  for (char c : std::string("&|<>^%")) {
-    const DatasetState dataset = SplitInputPath(std::string("c:\\data\\be") + c + "nz.in");
-    EXPECT_EQ(BatchRefusal(dataset, interpreter).has_value(), interpreter) << c;
-    EXPECT_EQ(CalculateCommand(dataset, OutputMode::MolecularView),
-              std::string("c:\\zorb\\wtarvo.bat be") + c + "nz mol");
-  }
-  EXPECT_FALSE(BatchRefusal(SplitInputPath("c:\\R&D\\benz (1)!.in"), interpreter));
 }
 
 }  // namespace
