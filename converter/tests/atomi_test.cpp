@@ -50,9 +50,8 @@ TEST(ElementTableTest, AtomicNumberOfNormalisedSymbols) {
             "Ni Cu Zn Ga Ge As Se Br Kr Rb Sr Y  Zr Nb Mo Tc Ru Rh Pd Ag Cd In Sn Sb Te I  Xe "
             "Cs Ba La Ce Pr Nd Pm Sm Eu Gd Tb Dy Ho Er Tm Yb Lu Hf Ta W  Re Os Ir Pt Au Hg Tl "
             "Pb Bi Po At Rn Fr Ra Ac Th Pa U  Np Pu Am Cm Bk Cf Es Fm Md No Lr UnqUnpUnh");
-  const std::pair<const char*, int> cases[] = {
-      {"C ", 6},  {" C", 6},   {"c ", 6}, {"Cl", 17}, {"CL", 17}, {"cl", 17}, {"H ", 1},
-      {"Th", 90}, {"Lr", 103}, {"  ", 0}, {"X ", 0},  {"D ", 0},  {"1H", 0},  {"Un", 0}};
+  const std::pair<const char*, int> cases[] = {{" C", 6},   {"c ", 6}, {"CL", 17}, {"cl", 17},
+                                               {"Lr", 103}, {"  ", 0}, {"X ", 0},  {"Un", 0}};
   for (auto [symbol, number] : cases) EXPECT_EQ(table.AtomicNumber(symbol), number) << symbol;
 }
 

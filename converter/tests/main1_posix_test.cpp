@@ -5,8 +5,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "converter/main1.h"
 #include "converter/tests/testfiles.h"
@@ -18,33 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What an All Steps run of `tail` left: its status, messages, progress and
-// the files of c:\zorb\ but the coordinate file.
-struct Outcome {
-  int status = -1;
-  std::vector<std::string> texts;
-  std::vector<std::pair<int, int>> progress;
-  std::map<std::string, std::string> files;
-  friend bool operator==(const Outcome&, const Outcome&) = default;
-};
-
-Outcome AllStepsOf(const testing::TempDrives& drives, const std::string& tail) {
-  Recorder recorder;
-  Converter converter(recorder);
-  Outcome run;
-  if (converter.StartRoutine(tail) != std::nullopt) return run;
-  run.status =
-      converter.AllSteps([&](int done, int total) { run.progress.emplace_back(done, total); });
-  for (const Message& m : recorder.Messages()) run.texts.push_back(m.title + ": " + m.text);
-  for (const auto& entry : fs::directory_iterator(drives.Zorb(""))) {
-    const std::string name = entry.path().filename().string();
-    if (name != "run.cor" && entry.is_regular_file()) {
-      run.files[name] = testing::ReadBytes(entry.path());
-    }
-  }
-  return run;
-}
-
 TEST(AllStepsWithoutThreads, WritesTheSameFilesAndStopsAtTheSameFailure) {
   testing::TempDrives drives;
   std::string steps;
@@ -52,31 +23,47 @@ TEST(AllStepsWithoutThreads, WritesTheSameFilesAndStopsAtTheSameFailure) {
     steps += testing::Step("1", {testing::AtomLine(std::to_string(k), "0", "0", "H ")});
   }
   const std::string tail = drives.Write("run.cor", steps) + " 3";
-  const auto clear = [&] {
+  // What All Steps on the file left: its status, progress and messages, and
+  // the files of c:\zorb\ but the coordinate file.
+  const auto allSteps = [&] {
+    Recorder recorder;
+    Converter converter(recorder);
+    if (converter.StartRoutine(tail)) return std::string("ended at the start");
+    std::string run;
+    const int status = converter.AllSteps([&](int done, int total) {
+      run += std::to_string(done) + "/" + std::to_string(total) + " ";
+    });
+    run += std::to_string(status);
+    for (const Message& m : recorder.Messages()) run += "|" + m.title + ": " + m.text;
+    std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(drives.Zorb(""))) {
-      if (entry.path().filename() != "run.cor") fs::remove_all(entry.path());
+      if (entry.is_regular_file())
+        files[entry.path().filename()] = testing::ReadBytes(entry.path());
     }
+    files.erase("run.cor");
+    for (const auto& [name, bytes] : files) run += "|" + name + ":" + bytes;
+    return run;
   };
   // The part below may run as nobody: c:\zorb\ is open to all.
   fs::permissions(drives.Zorb(""), fs::perms::all);
-
-  const Outcome whole = AllStepsOf(drives, tail);
-  ASSERT_EQ(whole.status, 0);
-  ASSERT_EQ(whole.files.size(), 6u);
-  clear();
-  EXPECT_EQ(testing::RunWithoutThreads([&] { return AllStepsOf(drives, tail) == whole; }),
-            "passed");
-
-  clear();
-  fs::create_directory(drives.Zorb("tarvo003.com"));
-  const Outcome stopped = AllStepsOf(drives, tail);
-  ASSERT_EQ(stopped.status, 1);
-  ASSERT_EQ(stopped.files.size(), 2u);  // steps 1 and 2
-  clear();
-  fs::create_directory(drives.Zorb("tarvo003.com"));
-  fs::permissions(drives.Zorb("tarvo003.com"), fs::perms::all);
-  EXPECT_EQ(testing::RunWithoutThreads([&] { return AllStepsOf(drives, tail) == stopped; }),
-            "passed");
+  // Step 3's file blocked by a folder or not, the files of a run before gone.
+  for (const bool blocked : {false, true}) {
+    const auto prepare = [&] {
+      for (const auto& entry : fs::directory_iterator(drives.Zorb(""))) {
+        if (entry.path().filename() != "run.cor") fs::remove_all(entry.path());
+      }
+      if (!blocked) return;
+      fs::create_directory(drives.Zorb("tarvo003.com"));
+      fs::permissions(drives.Zorb("tarvo003.com"), fs::perms::all);
+    };
+    prepare();
+    const std::string withThreads = allSteps();
+    EXPECT_TRUE(withThreads.starts_with(blocked ? "1/6 2/6 1|" : "1/6 2/6 3/6 4/6 5/6 6/6 0|"))
+        << withThreads;
+    prepare();
+    EXPECT_EQ(testing::RunWithoutThreads([&] { return allSteps() == withThreads; }), "passed")
+        << blocked;
+  }
 }
 
 }  // namespace

@@ -13,7 +13,11 @@
 namespace wt {
 namespace {
 
+using testing::AtomLine;
 using testing::HydrogenStep;
+using testing::Step;
+using Texts = std::vector<std::string>;
+using Progress = std::vector<std::pair<int, int>>;
 
 // Steps first to last, each its own: step k has a carbon at (k.125, -0.5, 3)
 // and a hydrogen at (1, -k.75, 0.0000049).
@@ -21,17 +25,19 @@ std::string Steps(int first, int last) {
   std::string text;
   for (int k = first; k <= last; ++k) {
     const std::string n = std::to_string(k);
-    text += testing::Step("2", {testing::AtomLine(n + ".125", "-0.5", "3", "C ", n),
-                                testing::AtomLine("1", "-" + n + ".75", "0.0000049", "H ")});
+    text += Step("2", {AtomLine(n + ".125", "-0.5", "3", "C ", n),
+                       AtomLine("1", "-" + n + ".75", "0.0000049", "H ")});
   }
   return text;
 }
 
 class ConverterTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
+  // The messages shown since the last call, as "Title: text".
+  Texts Shown() {
+    Texts texts;
     for (const Message& m : recorder_.Messages()) texts.push_back(m.title + ": " + m.text);
+    recorder_.events.clear();
     return texts;
   }
 
@@ -45,156 +51,106 @@ class ConverterTest : public ::testing::Test {
     return names;
   }
 
-  // Why c:\zorb\<name> cannot be written, in the OS's words.
-  static std::string WhyNotWritten(std::string_view name) {
-    std::string reason;
-    EXPECT_FALSE(WriteFileAtomically("C:\\zorb\\" + std::string(name), "", &reason));
-    return reason;
-  }
-
   testing::TempDrives drives_;
   Recorder recorder_;
   Converter converter_{recorder_};
 };
 
-TEST_F(ConverterTest, AFileThatVanishedIsReportedNotWrittenAsEmpty) {
+// A step gone since the count is reported, never written as an empty
+// molecule; only the start routine's own step gone ends quietly, the file
+// being rewritten.
+TEST_F(ConverterTest, AFileChangedSinceTheCount) {
   ASSERT_EQ(converter_.StartRoutine(drives_.Write("run.cor", HydrogenStep() + HydrogenStep())),
             std::nullopt);
   std::filesystem::remove(drives_.Zorb("run.cor"));
   EXPECT_EQ(converter_.ConvertStep("1"), 1);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'c:\\zorb\\run.cor' cannot be "
-                                              "read: No such file or directory"});
-  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.mol")));
-}
-
-TEST_F(ConverterTest, StepOneGoneSinceTheCountEndsQuietly) {
-  ASSERT_EQ(converter_.StartRoutine(drives_.Write("run.cor", HydrogenStep() + HydrogenStep())),
-            std::nullopt);
+  EXPECT_EQ(converter_.AllSteps(), 1);
+  const std::string gone =
+      "Warning: The file 'c:\\zorb\\run.cor' cannot be read: No such file or directory";
+  EXPECT_EQ(Shown(), (Texts{gone, gone + " (All Steps stopped at step 1; no file is written)"}));
   drives_.Write("run.cor", "being rewritten\r\n");
   EXPECT_EQ(converter_.ConvertOnlyStep(), 0);
   EXPECT_TRUE(recorder_.events.empty());
-  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.mol")));
+  EXPECT_EQ(Names(), Texts{"run.cor"});
   drives_.Write("run.cor", HydrogenStep());
   EXPECT_EQ(converter_.ConvertOnlyStep(), 0);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Info: The file 'C:\\zorb\\tarvo.mol' is created"});
+  EXPECT_EQ(Shown(), Texts{"Info: The file 'C:\\zorb\\tarvo.mol' is created"});
 }
 
-TEST_F(ConverterTest, AnUnreadableFileIsReportedWithItsNameAndWhy) {
-  EXPECT_EQ(converter_.StartRoutine(testing::WriteLongLine(drives_, "long.cor", "")), 1);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'c:\\zorb\\long.cor' cannot be "
-                                              "read: a line is longer than 64 MiB"});
+// A bad step after good ones: Ok reports it, naming the file and the step;
+// All Steps stops there, keeps the files of the steps before and confirms
+// nothing. A count of 65537 would wrap to 1.
+TEST_F(ConverterTest, ABadStepIsReportedAndStopsAllSteps) {
+  const std::string atom = AtomLine("1", "1", "1", "H ");
+  const std::string of = "step 3 of the file 'c:\\zorb\\run.cor'";
+  const std::string cut =
+      "Step 3 of the file 'c:\\zorb\\run.cor' is incomplete: the file ends inside it";
+  const std::string count = "The atom count of " + of + " lies outside -32768 to 32767";
+  const std::string tag =
+      "An atom of " + of + " has a number in columns 73 to 75 outside -32768 to 32767";
+  const std::string beyond =
+      "An atom of " + of + " has a coordinate beyond the range of single precision";
+  const std::string wide =
+      "' cannot be written: atom 1 has x = -1234.50000, wider than its 10-character field";
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"$\r\n", cut, cut},
+      {"$\r\n3\r\n", cut, cut},
+      {Step("3", {atom, atom}), cut, cut},
+      {Step("65537", {atom}), count, count},
+      {Step("-40000", {atom}), count, count},
+      {Step("1", {AtomLine("1", "1", "1", "H ", "1E5")}), tag, tag},
+      {Step("1", {AtomLine("1E39", "1", "1", "H ")}), beyond, beyond},
+      {Step("1", {AtomLine("-1234.5", "12345.5", "0", "C ")}),
+       "The file 'C:\\zorb\\tarvo.xyz" + wide, "The file 'C:\\zorb\\tarvo003.xyz" + wide}};
+  for (const auto& [bad, ok, all] : cases) {
+    Converter converter(recorder_);
+    const std::string path = drives_.Write("run.cor", HydrogenStep() + HydrogenStep() + bad);
+    ASSERT_EQ(converter.StartRoutine(path + " 2"), std::nullopt);
+    EXPECT_EQ(converter.ConvertStep("3"), 1);
+    Progress progress;
+    EXPECT_EQ(converter.AllSteps([&](int done, int total) { progress.emplace_back(done, total); }),
+              1);
+    EXPECT_EQ(progress, (Progress{{1, 3}, {2, 3}}));
+    EXPECT_EQ(Shown(), (Texts{"Warning: " + ok, "Warning: " + all +
+                                                    " (All Steps stopped at step 3; the files of "
+                                                    "steps 1 to 2 are written)"}));
+    EXPECT_EQ(Names(), (Texts{"run.cor", "tarvo001.xyz", "tarvo002.xyz"}));
+  }
 }
 
-TEST_F(ConverterTest, AllStepsStopsAtABadStepAndKeepsTheFilesBefore) {
-  const std::string path = drives_.Write("run.cor", HydrogenStep() + HydrogenStep() + "$\r\n3\r\n");
-  ASSERT_EQ(converter_.StartRoutine(path + " 2"), std::nullopt);
-  std::vector<std::pair<int, int>> progress;
-  EXPECT_EQ(converter_.AllSteps([&](int done, int total) { progress.emplace_back(done, total); }),
+// A file that cannot be counted is reported by the start routine.
+TEST_F(ConverterTest, AFileOfTooManyStepsOrTooLongALineIsReported) {
+  std::string markers;
+  for (int i = 0; i <= 32767; ++i) markers += "$\r\n";
+  EXPECT_EQ(converter_.StartRoutine(drives_.Write("run.cor", markers)), 1);
+  EXPECT_EQ(Converter(recorder_).StartRoutine(testing::WriteLongLine(drives_, "long.cor", "$\r\n")),
             1);
-  EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}}));
-  EXPECT_TRUE(std::filesystem::exists(drives_.Zorb("tarvo002.xyz")));
-  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo003.xyz")));
-  EXPECT_EQ(Texts(), std::vector<std::string>{
-                         "Warning: Step 3 of the file 'c:\\zorb\\run.cor' is incomplete: the file "
-                         "ends inside it (All Steps stopped at step 3; the files of steps 1 to 2 "
-                         "are written)"});
+  EXPECT_EQ(Shown(), (Texts{"Warning: The file 'c:\\zorb\\run.cor' holds more than 32767 steps",
+                            "Warning: The file 'c:\\zorb\\long.cor' cannot be read: a line is "
+                            "longer than 64 MiB"}));
+  EXPECT_EQ(Names(), (Texts{"long.cor", "run.cor"}));
 }
 
-// A step with a coordinate wider than its field is not written, whether it
-// is the only step, the step of "Ok" or one step of All Steps; All Steps
-// keeps the files before it and shows no confirmation.
-TEST_F(ConverterTest, ACoordinateWiderThanItsFieldStopsTheConversion) {
-  using testing::AtomLine;
-  const std::string wide = testing::Step("1", {AtomLine("-1234.5", "12345.5", "0", "C ")});
-  const std::string wideText = "atom 1 has x = -1234.50000, wider than its 10-character field";
-
-  EXPECT_EQ(converter_.StartRoutine(drives_.Write("one.cor", wide) + " 2"), 1);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'C:\\zorb\\tarvo.xyz' cannot be "
-                                              "written: " +
-                                              wideText});
-  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.xyz")));
-  recorder_.events.clear();
-
-  Converter again(recorder_);
-  ASSERT_EQ(
-      again.StartRoutine(drives_.Write("run.cor", HydrogenStep() + wide + HydrogenStep()) + " 2"),
-      std::nullopt);
-  EXPECT_EQ(again.ConvertStep("2"), 1);
-  EXPECT_EQ(again.AllSteps(), 1);
-  EXPECT_EQ(Texts(),
-            (std::vector<std::string>{
-                "Warning: The file 'C:\\zorb\\tarvo.xyz' cannot be written: " + wideText,
-                "Warning: The file 'C:\\zorb\\tarvo002.xyz' cannot be written: " + wideText +
-                    " (All Steps stopped at step 2; the files of steps 1 to 1 are "
-                    "written)"}));
-  EXPECT_TRUE(std::filesystem::exists(drives_.Zorb("tarvo001.xyz")));
-  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo002.xyz")));
-  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo003.xyz")));
-  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.xyz")));
-
-  // The same step fits the fields of 12 of the Kryst molecule file.
-  Converter kryst(recorder_);
-  recorder_.events.clear();
-  EXPECT_EQ(kryst.StartRoutine(drives_.Write("one.cor", wide) + " 1"), 0);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Info: The file 'C:\\zorb\\tarvo.mol' is created"});
-}
-
-// The steps are read from where the count found them only while the file
-// is as it was; a file rewritten since is read afresh, by Ok and All Steps.
-TEST_F(ConverterTest, StepsOfAFileRewrittenSinceTheCountAreReadAfresh) {
-  const std::string carbon = testing::Step("1", {testing::AtomLine("1", "2", "3", "C ")});
-  const std::string path = drives_.Write("run.cor", HydrogenStep() + HydrogenStep());
-  ASSERT_EQ(converter_.StartRoutine(path + " 2"), std::nullopt);
-  drives_.Write("run.cor", "a new title\r\n" + carbon + carbon);
-  EXPECT_EQ(converter_.AllSteps(), 0);
-  const std::string expected = "C      1.00000   2.00000   3.00000\r\n";
-  EXPECT_EQ(drives_.Read("tarvo002.xyz"), "C:\\zorb\\tarvo002.xyz\r\n 1 \r\n" + expected);
-  EXPECT_EQ(converter_.ConvertStep("2"), 0);
-  EXPECT_EQ(drives_.Read("tarvo.xyz"), "C:\\zorb\\tarvo.xyz\r\n 1 \r\n" + expected);
-}
-
-// The files are written a few steps behind the reading, yet a file that
-// cannot be written stops the run there: later steps already made are
-// dropped, and their old files stay as they were.
-TEST_F(ConverterTest, AllStepsStopsAtAFileThatCannotBeWritten) {
-  ASSERT_EQ(converter_.StartRoutine(drives_.Write("run.cor", Steps(1, 8)) + " 2"), std::nullopt);
-  std::filesystem::create_directory(drives_.Zorb("tarvo003.xyz"));
-  drives_.Write("tarvo004.xyz", "old\r\n");
-  drives_.Write("tarvo008.xyz", "old\r\n");
-  const std::string reason = WhyNotWritten("tarvo003.xyz");
-  std::vector<std::pair<int, int>> progress;
-  EXPECT_EQ(converter_.AllSteps([&](int done, int total) { progress.emplace_back(done, total); }),
-            1);
-  EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 8}, {2, 8}}));
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'C:\\zorb\\tarvo003.xyz' cannot "
-                                              "be written: " +
-                                              reason +
-                                              " (All Steps stopped at step 3; the files of steps "
-                                              "1 to 2 are written)"});
-  EXPECT_EQ(Names(), (std::vector<std::string>{"run.cor", "tarvo001.xyz", "tarvo002.xyz",
-                                               "tarvo003.xyz", "tarvo004.xyz", "tarvo008.xyz"}));
-  EXPECT_EQ(drives_.Read("tarvo004.xyz"), "old\r\n");
-  EXPECT_EQ(drives_.Read("tarvo008.xyz"), "old\r\n");
-}
-
-// The reading may reach a bad step while an earlier file is still being
-// written; when that file fails, the run stopped there, as it would have
-// one step after another.
-TEST_F(ConverterTest, AnEarlierFileThatCannotBeWrittenIsReportedBeforeALaterBadStep) {
+// The files are written a few steps behind the reading, yet the run stops at
+// the first that cannot be written, as one step after another would: a later
+// bad step that the reading reached is not what is told, and no later file is
+// written, though it was made.
+TEST_F(ConverterTest, AllStepsStopsAtTheFirstFileThatCannotBeWritten) {
   ASSERT_EQ(converter_.StartRoutine(drives_.Write("run.cor", Steps(1, 3) + "$\r\n3\r\n") + " 2"),
             std::nullopt);
   std::filesystem::create_directory(drives_.Zorb("tarvo002.xyz"));
-  const std::string reason = WhyNotWritten("tarvo002.xyz");
-  std::vector<std::pair<int, int>> progress;
+  std::string reason;
+  EXPECT_FALSE(WriteFileAtomically("C:\\zorb\\tarvo002.xyz", "", &reason));
+  drives_.Write("tarvo003.xyz", "old\r\n");
+  Progress progress;
   EXPECT_EQ(converter_.AllSteps([&](int done, int total) { progress.emplace_back(done, total); }),
             1);
-  EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 4}}));
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Warning: The file 'C:\\zorb\\tarvo002.xyz' cannot "
-                                              "be written: " +
-                                              reason +
-                                              " (All Steps stopped at step 2; the files of steps "
-                                              "1 to 1 are written)"});
-  EXPECT_EQ(Names(), (std::vector<std::string>{"run.cor", "tarvo001.xyz", "tarvo002.xyz"}));
+  EXPECT_EQ(progress, (Progress{{1, 4}}));
+  EXPECT_EQ(Shown(),
+            Texts{"Warning: The file 'C:\\zorb\\tarvo002.xyz' cannot be written: " + reason +
+                  " (All Steps stopped at step 2; the files of steps 1 to 1 are written)"});
+  EXPECT_EQ(Names(), (Texts{"run.cor", "tarvo001.xyz", "tarvo002.xyz", "tarvo003.xyz"}));
+  EXPECT_EQ(drives_.Read("tarvo003.xyz"), "old\r\n");
 }
 
 // Each file of All Steps has the bytes that converting its step alone gives,
@@ -261,7 +217,8 @@ TEST_F(ConverterTest, AnExceptionDuringAllStepsLeavesWholeFilesOfTheFirstSteps) 
 TEST_F(ConverterTest, AllStepsOfNoStepWritesNothingAndConfirms) {
   ASSERT_EQ(converter_.StartRoutine(drives_.Write("run.cor", "no marker") + " 3"), std::nullopt);
   EXPECT_EQ(converter_.AllSteps(), 0);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Info: The file 'C:\\zorb\\tarvo.com' is created"});
+  EXPECT_EQ(Shown(), Texts{"Info: The file 'C:\\zorb\\tarvo.com' is created"});
+  EXPECT_EQ(Names(), Texts{"run.cor"});
 }
 
 }  // namespace
