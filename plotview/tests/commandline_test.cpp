@@ -10,13 +10,6 @@ void PrintTo(const StartChoice& c, std::ostream* os) {
 
 namespace {
 
-TEST(SplitCommandLine, WordsStartAtIndexOneAndTenAreKept) {
-  using Words = std::vector<std::string>;
-  EXPECT_EQ(SplitCommandLine(""), (Words{""}));
-  EXPECT_EQ(SplitCommandLine("a b c", 2), (Words{"", "a", "b"}));
-  EXPECT_EQ(SplitCommandLine("1 2 3 4 5 6 7 8 9 10 11 12").size(), 11u);
-}
-
 // One word: show it; two: print the first where the second is P or p;
 // any other count, ten or more included, shows the default file. Blanks and
 // tabs separate words, and quotes are no quoting.
