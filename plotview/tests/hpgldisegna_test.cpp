@@ -127,10 +127,11 @@ TEST_F(HpglReaderTest, OnlyTheCommandsThatCanBeTakenAreDrawn) {
     nul += line + "\r\n" + std::string("\0PD 0,0\r\n", 9);
   }
   for (int i = 0; i < 1000000; ++i) tokens += ",7";
-  std::string skipped = "SC 0,0,0,800\r\n" + kPlot +
-                        "PD 65636,100;\r\nPU 40000,-40000\r\nIP 0,0,70000,8000\r\n"
-                        "SC 5,1000,9,9\r\nPD\r\nPU 10\r\nIP 1,2,3\r\nSP\xff\r\nSP9\r\n" +
-                        tokens + "\r\n";
+  std::string skipped =
+      kPlot +
+      "PD 65636,100;\r\nPU 40000,-40000\r\nIP 1000,0,70000,8000\r\nSC 0,0,0,800\r\n"
+      "SC 5,1000,9,9\r\nPD\r\nPU 10\r\nIP 1000,2,3\r\nSP\xff\r\nSP9\r\n" +
+      tokens + "\r\n";
   for (const std::string* variant : {&lf, &cr, &longLines, &nul, &skipped}) {
     EXPECT_EQ(Picture(*variant), expected) << variant->substr(0, 40);
   }
