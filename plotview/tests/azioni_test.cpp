@@ -1,11 +1,9 @@
 #include "plotview/azioni.h"
-#include "platform/tests/testfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QWindow>
@@ -16,6 +14,7 @@
 #include "platform/testenv.h"
 #include "platform/tests/noaccess.h"
 #include "platform/tests/tempdrives.h"
+#include "platform/tests/testfolder.h"
 
 namespace wt::plot {
 namespace {
@@ -25,39 +24,29 @@ namespace fs = std::filesystem;
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kWhite = qRgb(255, 255, 255);
 
-// A print job whose page is an image 1000 pixels wide.
-class ImagePrintJob : public gdi::PrintJob {
- public:
-  ImagePrintJob(QImage& page, int* ended, bool refuse)
-      : page_(page),
-        painter_(&page_),
-        dc_(painter_, page_.rect()),
-        ended_(ended),
-        refuse_(refuse) {}
-  gdi::DeviceContext& DC() override { return dc_; }
-  int PageWidth() const override { return page_.width(); }
-  bool End(std::string* reason) override {
-    painter_.end();
-    ++*ended_;
-    if (refuse_) *reason = "The printer PDF refused the page";
-    return !refuse_;
-  }
-
- private:
-  QImage& page_;
-  QPainter painter_;
-  gdi::PainterDC dc_;
-  int* ended_;
-  bool refuse_;
-};
-
 class AzioniTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = FreshTestFolder("wt_azioni");
-    inFolder_.emplace(folder_);
-    testing::WriteBytes("plot.hgl", "SP9\r\nPU 0,0\r\nPD 10430,8000\r\n");
-  }
+  // A print job whose page is page_, an image 1000 pixels wide.
+  class Job : public gdi::PrintJob {
+   public:
+    explicit Job(AzioniTest& test)
+        : test_(test), painter_(&test.page_), dc_(painter_, test.page_.rect()) {}
+    gdi::DeviceContext& DC() override { return dc_; }
+    int PageWidth() const override { return 1000; }
+    bool End(std::string* reason) override {
+      painter_.end();
+      ++test_.ended_;
+      if (test_.refusePage_) *reason = "The printer PDF refused the page";
+      return !test_.refusePage_;
+    }
+
+   private:
+    AzioniTest& test_;
+    QPainter painter_;
+    gdi::PainterDC dc_;
+  };
+
+  void SetUp() override { testing::WriteBytes("plot.hgl", "SP9\r\nPU 0,0\r\nPD 10430,8000\r\n"); }
   void TearDown() override {
     azioni_.reset();
     inFolder_.reset();
@@ -65,18 +54,17 @@ class AzioniTest : public ::testing::Test {
   }
 
   Azioni& Make() {
-    azioni_ = std::make_unique<Azioni>(desktop_, [this](std::string* reason) {
-      std::unique_ptr<gdi::PrintJob> job;
-      ++opened_;
-      if (noPrinter_) {
-        *reason = "No printer is installed";
-        return job;
-      }
-      page_ = QImage(1000, 1400, QImage::Format_RGB32);
-      page_.fill(Qt::white);
-      job = std::make_unique<ImagePrintJob>(page_, &ended_, refusePage_);
-      return job;
-    });
+    azioni_ = std::make_unique<Azioni>(
+        desktop_, [this](std::string* reason) -> std::unique_ptr<gdi::PrintJob> {
+          ++opened_;
+          if (noPrinter_) {
+            *reason = "No printer is installed";
+            return nullptr;
+          }
+          page_ = QImage(1000, 1400, QImage::Format_RGB32);
+          page_.fill(Qt::white);
+          return std::make_unique<Job>(*this);
+        });
     return *azioni_;
   }
   // The viewer started on plot.hgl in window mode.
@@ -108,15 +96,14 @@ class AzioniTest : public ::testing::Test {
   void Trigger(const char* action) { Get<QAction>(action)->trigger(); }
   QImage& Picture() { return PictureBox()->Image(); }
   QRgb Background() { return PictureBox()->palette().color(QPalette::Base).rgb(); }
-
   static bool All(const QImage& image, QRgb colour) {
     QImage plain(image.size(), image.format());
     plain.fill(colour);
     return image == plain;
   }
 
-  fs::path folder_;
-  std::optional<ScopedCurrentFolder> inFolder_;
+  const fs::path folder_ = FreshTestFolder("wt_azioni");
+  std::optional<ScopedCurrentFolder> inFolder_{std::in_place, folder_};
   Recorder desktop_;
   std::unique_ptr<Azioni> azioni_;
   QImage page_;
@@ -124,24 +111,10 @@ class AzioniTest : public ::testing::Test {
   bool noPrinter_ = false, refusePage_ = false;
 };
 
-QStringList Texts(QMenu* menu) {
-  QStringList texts;
-  for (QAction* action : menu->actions()) texts << (action->isSeparator() ? "-" : action->text());
-  return texts;
-}
-
 TEST_F(AzioniTest, WindowModeShowsThePlotInTheWindow) {
   Show();
   EXPECT_TRUE(Window().isVisible());
   EXPECT_EQ(Window().windowTitle(), "WinTarvo hpgl Reader");
-  QMenu* file = Get<QMenu>("file_menu");
-  QMenu* edit = Get<QMenu>("menu_edit");
-  EXPECT_EQ(file->title(), "&File");
-  EXPECT_EQ(Texts(file), (QStringList{"&Open", "&Save", "-", "&Print", "&Exit"}));
-  EXPECT_EQ(edit->title(), "&Edit");
-  EXPECT_EQ(Texts(edit), (QStringList{"&Copy as BMP"}));
-  EXPECT_FALSE(Get<QAction>("open_menu")->isEnabled());
-  EXPECT_EQ(Get<QWidget>("client")->size(), QSize(556, 476));
   EXPECT_EQ(PictureBox()->geometry(), QRect(0, 0, 556, 476));
   EXPECT_EQ(Picture().size(), QSize(556, 476));
   // The frame's diagonal, in pen 9.
@@ -150,7 +123,6 @@ TEST_F(AzioniTest, WindowModeShowsThePlotInTheWindow) {
   EXPECT_EQ(Picture().pixel(0, 0), Background());
   EXPECT_EQ(Messages(), "");
   EXPECT_EQ(opened_, 0);
-
   Trigger("menu_exit");
   EXPECT_FALSE(Window().isVisible());
 }
@@ -159,9 +131,7 @@ TEST_F(AzioniTest, SaveAndCopyTakeTheRetainedImage) {
   Show();
   Trigger("save_menu");
   EXPECT_EQ(Messages(), "/-: File wtplotr.bmp saved");
-  QImage saved("wtplotr.bmp", "BMP");
-  EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Picture());
-
+  EXPECT_EQ(QImage("wtplotr.bmp", "BMP").convertToFormat(QImage::Format_RGB32), Picture());
   QGuiApplication::clipboard()->setText("before");
   Trigger("Copy_as_BMP_menu");
   EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasText());
@@ -169,18 +139,15 @@ TEST_F(AzioniTest, SaveAndCopyTakeTheRetainedImage) {
   EXPECT_EQ(Messages(), "");
 }
 
-// Printing reads the plot file again; print mode prints without the window.
+// Printing reads the plot file again, onto a frame 700 pixels high on a page
+// 1000 wide; print mode prints without the window.
 TEST_F(AzioniTest, PrintingReadsThePlotFileAgain) {
   Show();
   testing::WriteBytes("plot.hgl", "SP9\r\nPU 0,4000\r\nPD 10430,4000\r\n");
   Trigger("menu_print");
   EXPECT_EQ(ended_, 1);
-  // Page width 1000: the frame is 700 pixels high.
   for (int x = 0; x < 1000; ++x) ASSERT_EQ(page_.pixel(x, 350), kRed) << x;
   EXPECT_EQ(page_.pixel(500, 351), kWhite);
-  // The window keeps the picture it had.
-  EXPECT_EQ(Picture().pixel(278, 194), kRed);
-  EXPECT_EQ(Picture().pixel(100, 194), Background());
 
   EXPECT_EQ(Make().Start({"plot.hgl", true}), 0);
   EXPECT_FALSE(Window().isVisible());
@@ -190,27 +157,20 @@ TEST_F(AzioniTest, PrintingReadsThePlotFileAgain) {
   EXPECT_EQ(Messages(), "");
 }
 
-// Through the window system, as a user's clicks arrive: a press and a
-// release both on the client area outside the picture print; a double-click
-// is a click and a double-click event, which prints nothing more.
+// Through the window system, as a user's clicks arrive: a click on the client
+// area outside the picture prints, and a double-click, a click and a
+// double-click event, prints once; a click on the picture prints nothing.
 TEST_F(AzioniTest, AClickOnTheClientAreaOutsideThePicturePrintsOnce) {
   Show();
   Window().resize(Window().width() + 100, Window().height());
   QApplication::processEvents();
-  QWindow* window = Window().windowHandle();
-  ASSERT_NE(window, nullptr);
-  const QPoint uncovered = Get<QWidget>("client")->mapTo(&Window(), QPoint(600, 100));
-  const QPoint covered = PictureBox()->mapTo(&Window(), QPoint(9, 9));
-  QTest::mouseDClick(window, Qt::LeftButton, {}, uncovered);
+  const QPoint outside = Get<QWidget>("client")->mapTo(&Window(), QPoint(600, 100));
+  QTest::mouseDClick(Window().windowHandle(), Qt::LeftButton, {}, outside);
   EXPECT_EQ(opened_, 1);
-  QTest::mouseClick(window, Qt::LeftButton, {}, uncovered);
-  EXPECT_EQ(opened_, 2);
-  QTest::mouseDClick(window, Qt::LeftButton, {}, covered);
-  QTest::mousePress(window, Qt::LeftButton, {}, uncovered);
-  QTest::mouseRelease(window, Qt::LeftButton, {}, covered);
-  EXPECT_EQ(opened_, 2);
-  // Nothing follows the new size.
-  EXPECT_EQ(PictureBox()->size(), QSize(556, 476));
+  QTest::mouseClick(Window().windowHandle(), Qt::LeftButton, {},
+                    PictureBox()->mapTo(&Window(), QPoint(9, 9)));
+  EXPECT_EQ(opened_, 1);
+  EXPECT_EQ(PictureBox()->size(), QSize(556, 476));  // nothing follows the new size
 }
 
 TEST_F(AzioniTest, NoPrinterAndARefusedPageAreWarnings) {
@@ -241,32 +201,21 @@ TEST_F(AzioniTest, WhatTheReaderMetIsToldInABoxOfItsOwn) {
   }
 }
 
+// How a reason reaches the user; WriteFileAtomically's own tests meet the
+// others (a full disk, a folder of that name).
 TEST_F(AzioniTest, ABitmapThatCannotBeSavedKeepsTheOldOne) {
   Show();
   testing::WriteBytes("wtplotr.bmp", "old");
-  const std::string failed = "Warning/stop: File wtplotr.bmp cannot be written: ";
   {
     testing::NoAccess closed({}, {folder_});
     Trigger("save_menu");
   }
-  EXPECT_EQ(Messages(), failed + "Permission denied");
+  EXPECT_EQ(Messages(), "Warning/stop: File wtplotr.bmp cannot be written: Permission denied");
   EXPECT_EQ(testing::ReadBytes("wtplotr.bmp"), "old");
-  {
-    // A file size limit fails the write as a full disk would.
-    const testing::FullDisk full(1000);
-    Trigger("save_menu");
-  }
-  EXPECT_EQ(Messages(), failed + "File too large");
-  EXPECT_EQ(testing::ReadBytes("wtplotr.bmp"), "old");
-
-  fs::remove("wtplotr.bmp");
-  fs::create_directory("wtplotr.bmp");
+  fs::remove_all(folder_);  // the current folder is gone
   Trigger("save_menu");
-  EXPECT_EQ(Messages(), failed + "Is a directory");
-  // The current folder is gone.
-  fs::remove_all(folder_);
-  Trigger("save_menu");
-  EXPECT_EQ(Messages(), failed + "No such file or directory");
+  EXPECT_EQ(Messages(),
+            "Warning/stop: File wtplotr.bmp cannot be written: No such file or directory");
 }
 
 }  // namespace
