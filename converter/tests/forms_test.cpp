@@ -82,8 +82,8 @@ TEST_F(FormsTest, TheStepAndTheRouteLineTypedMakeTheFile) {
 }
 
 // While All Steps runs and its progress shows (its updates let events
-// through), the windows take no input, even a click that gets past the
-// disabled buttons: one run, one confirmation, the route line as it was.
+// through), the windows take no input: the input-line window is disabled, and
+// the step window refuses even a click that gets past its disabled buttons.
 TEST_F(FormsTest, AllStepsTakesNoInputWhileItRuns) {
   Item("Input_Line")->trigger();
   QWidget* form2 = InputLineWindow();
@@ -96,7 +96,7 @@ TEST_F(FormsTest, AllStepsTakesNoInputWhileItRuns) {
     EXPECT_FALSE(progress->close() || form_.close());
     Get<QLineEdit>("Text1", form2)->setText("# typed during the run");
     for (const char* name : {"Command2", "Command3"}) emit Get<QPushButton>(name)->clicked();
-    emit Get<QPushButton>("Command1", form2)->clicked();
+    Get<QPushButton>("Command1", form2)->click();
     for (const char* item : {"tuttiglistep", "Input_Line"}) Item(item)->trigger();
     shownDuringTheRun = progress->labelText().toStdString();
   });
