@@ -17,9 +17,9 @@ inline std::string ReferenceCoordinate(float value) {
   std::snprintf(text, sizeof text, "%.160f", std::fabs(static_cast<double>(value)));
   const std::string exact = text;
   const std::size_t point = exact.find('.');
-  // A zero (for the carry out of an integer part of nines), the integer
-  // digits and five decimals, then one up when the sixth decimal is 5 or
-  // more: exact halves go away from zero.
+  // A zero (for a carry out of integer digits all nines), the integer digits
+  // and five decimals, then one up when the sixth decimal is 5 or more: exact
+  // halves go away from zero.
   std::string kept = "0" + exact.substr(0, point) + exact.substr(point + 1, 5);
   if (exact[point + 6] >= '5') {
     std::size_t i = kept.size() - 1;
