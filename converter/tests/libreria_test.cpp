@@ -10,13 +10,36 @@
 namespace wt {
 namespace {
 
-using testing::CrLf;
+// Symbols cut or padded to 2, coordinates rounded to the nearest float, up to
+// the largest 16-bit count of atoms.
+TEST(MoleculeTest, AtomsAreStoredAsTheWritersExpectThemUpTo32767) {
+  Molecule molecule;
+  molecule.AddAtom("Cl1", 0.1, -1234.5, 0x1.fffffe8p+127, -7);  // above FLT_MAX, nearer to it
+  const Atom first = molecule.GetAtom(1);
+  EXPECT_EQ(first.Symbol(), "Cl");
+  EXPECT_EQ(static_cast<double>(first.x), 0.100000001490116119384765625);
+  EXPECT_EQ(first.z, FLT_MAX);
+  EXPECT_FALSE(FitsFloat(0x1.ffffffp+127));  // the midpoint rounds to 2^128
+  molecule.ResetMolecule();
+  for (int i = 1; i <= 32767; ++i) ASSERT_TRUE(molecule.AddAtom("C", i, 0, 0, 0));
+  EXPECT_FALSE(molecule.AddAtom("H ", 0, 0, 0, 0));
+  EXPECT_EQ(molecule.AtomCount(), 32767);
+  EXPECT_EQ(molecule.GetAtom(1).Symbol(), "C ");
+  EXPECT_EQ(molecule.GetAtom(32767).x, 32767.0f);
+  EXPECT_EQ(molecule.GetAtom(32768).Symbol(), "  ");
+}
+
+TEST(ElementTableTest, AtomicNumberOfNormalisedSymbols) {
+  ElementTable table;
+  table.FillElementTable();
+  const std::pair<const char*, int> cases[] = {{" C", 6}, {"cL", 17}, {"Lr", 103},
+                                               {"  ", 0}, {"X ", 0},  {"Un", 0}};
+  for (auto [symbol, number] : cases) EXPECT_EQ(table.AtomicNumber(symbol), number) << symbol;
+}
 
 // No zero before the point; the digits of the float itself, widened exactly;
 // exact halves away from zero, a negative value keeping its sign, beyond 32
-// bits in units of the fifth decimal too; whole floats from 1e10 on. The
-// fuzz target holds every float read against the plain rule
-// (reference_coordinate.h).
+// bits in units of the fifth decimal too; whole floats from 1e10 on.
 TEST(NumberFieldsTest, CoordinatePatternOfFiveDecimals) {
   std::string patterns;
   for (float value : {0.25f, -0.25f, -0.0f, 1234.56789f, 0.015625f, -0.015625f, -1e-7f,
@@ -28,13 +51,6 @@ TEST(NumberFieldsTest, CoordinatePatternOfFiveDecimals) {
             "100000000376832.00000 -340282346638528859811704183484516925440.00000 inf ");
 }
 
-TEST(ExportTest, NamesAndConfirmations) {
-  EXPECT_EQ(TargetFileName(NumberedBasePath(7), 4), "C:\\zorb\\tarvo007.in");
-  EXPECT_EQ(NumberedBasePath(1000), "C:\\zorb\\tarvo1000");
-  EXPECT_EQ(CreatedText(3), "The file 'C:\\zorb\\tarvo.com' is created");
-  EXPECT_EQ(CreatedText(-1), "The file 'C:\\zorb\\tarvo.mol' is created");
-}
-
 class WriterTest : public ::testing::Test {
  protected:
   // The bytes of the file that ExportMolecule wrote.
@@ -43,8 +59,10 @@ class WriterTest : public ::testing::Test {
     EXPECT_TRUE(ExportMolecule(basePath, kind, molecule_, route_, &reason)) << reason;
     return testing::ReadBytes(*HostPath(TargetFileName(basePath, kind)));
   }
-  static std::string Golden(std::string_view name) {
-    return testing::ReadBytes(std::string(WT_GOLDEN_DIR) + "/" + std::string(name));
+  // The expected file of `kind`, golden/<stem>.mol, .xyz, .com or .in.
+  static std::string Golden(std::string_view stem, std::int16_t kind) {
+    return testing::ReadBytes(std::string(WT_GOLDEN_DIR) + "/" + std::string(stem) +
+                              std::string(KindExtension(kind)));
   }
 
   testing::TempDrives drives_;
@@ -57,27 +75,10 @@ TEST_F(WriterTest, WaterInAllFourKinds) {
   molecule_.AddAtom("H ", 0, 0.7572, -0.4692, 1);
   molecule_.AddAtom("H ", 0, -0.7572, -0.4692, 1);
   molecule_.SetCharge(0);
-  EXPECT_EQ(Export(1), Golden("water.mol"));
-  EXPECT_EQ(Export(2), Golden("water.xyz"));
-  EXPECT_EQ(Export(3), Golden("water.com"));
-  EXPECT_EQ(Export(4), Golden("water.in"));
-  EXPECT_EQ(Export(5), Golden("water.mol"));
-  route_.SetRouteLine("# B3LYP/6-31G*");
-  EXPECT_EQ(Export(3), "# B3LYP/6-31G*" + Golden("water.com").substr(11));
-  EXPECT_EQ(Export(1, NumberedBasePath(2)).substr(0, 29), "TITLE\r\nC:\\zorb\\tarvo002.mol\r\n");
-  EXPECT_EQ(Export(4, NumberedBasePath(3)).substr(0, 27), "Titl  C:\\zorb\\tarvo003.in\r\n");
-}
-
-TEST_F(WriterTest, EmptyMoleculeGivesTheFixedLinesAndReplacesTheFile) {
-  molecule_.AddAtom("H ", 0, 0, 0, 0);
-  Export(2);
-  molecule_.ResetMolecule();
-  molecule_.SetCharge(0);
-  EXPECT_EQ(Export(1), CrLf({"TITLE", "C:\\zorb\\tarvo.mol", "CELL", " 1  1  1  90  90  90",
-                             "COORD", "1   0   0   0", "GROUP", "P1"}));
-  EXPECT_EQ(Export(2), CrLf({"C:\\zorb\\tarvo.xyz", " 0 "}));
-  EXPECT_EQ(Export(3), CrLf({"# HF/STO-3G", "", "C:\\zorb\\tarvo.com", "", " 0   1", "", ""}));
-  EXPECT_EQ(Export(4), CrLf({"Titl  C:\\zorb\\tarvo.in", "Par  0 ", "Cell ", "End "}));
+  for (std::int16_t kind : {1, 2, 3, 4}) EXPECT_EQ(Export(kind), Golden("water", kind)) << kind;
+  EXPECT_EQ(Export(5), Golden("water", 1));
+  EXPECT_EQ(Export(1, NumberedBasePath(1000)).substr(0, 30),
+            "TITLE\r\nC:\\zorb\\tarvo1000.mol\r\n");
 }
 
 // The widest coordinates that fit: written whole, the fields glued where a
@@ -86,47 +87,33 @@ TEST_F(WriterTest, TheWidestCoordinatesThatFitAreWrittenWhole) {
   molecule_.AddAtom("CL", -999.5, 9999.5, -999.5, 0);
   molecule_.AddAtom("H ", 0, -0.25, 1234.5, 0);
   molecule_.SetCharge(0);
-  EXPECT_EQ(Export(2), Golden("widest.xyz"));
-  EXPECT_EQ(Export(3), Golden("widest.com"));
-  EXPECT_EQ(Export(4), Golden("widest.in"));
+  for (std::int16_t kind : {2, 3, 4}) EXPECT_EQ(Export(kind), Golden("widest", kind)) << kind;
   molecule_.ResetMolecule();
   molecule_.AddAtom("Th", -99999.5, 999999.5, -99999.5, 0);
   molecule_.AddAtom("X ", 0, 1.5, -0.25, 0);
-  EXPECT_EQ(Export(1), Golden("widest.mol"));
+  EXPECT_EQ(Export(1), Golden("widest", 1));
 }
 
-// A coordinate that does not fit its field is never cut: the file is not
-// written, the old one stays, and the reason names the atom, the axis and
-// the whole value.
+// A coordinate too wide for its field is never cut: the old file stays, and
+// the reason names the atom, the axis and the whole value.
 TEST_F(WriterTest, ACoordinateWiderThanItsFieldIsRefusedAndTheOldFileKept) {
-  struct Case {
-    std::int16_t kind;
-    float x, y, z;
-    const char* reason;
-  };
-  const Case cases[] = {
-      {2, -1234.5f, 12345.5f, 0, "atom 2 has x = -1234.50000, wider than its 10-character field"},
-      {3, 0, 10000, 0, "atom 2 has y = 10000.00000, wider than its 10-character field"},
-      {4, 0, 0, -1000, "atom 2 has z = -1000.00000, wider than its 10-character field"},
-      {1, 0, 1000000.5f, 0, "atom 2 has y = 1000000.50000, wider than its 12-character field"},
-      {1, -100000, 0, 0, "atom 2 has x = -100000.00000, wider than its 12-character field"},
-      {5, 0, 0, 1e30f,
-       "atom 2 has z = 1000000015047466219876688855040.00000, wider than its 12-character field"},
-  };
-  for (const Case& c : cases) {
+  const std::tuple<std::int16_t, float, float, float, std::string> cases[] = {
+      {2, -1234.5f, 12345.5f, 0, "x = -1234.50000, wider than its 10"},
+      {3, 0, 10000, 0, "y = 10000.00000, wider than its 10"},
+      {4, 0, 0, -1000, "z = -1000.00000, wider than its 10"},
+      {1, 0, 1000000.5f, 0, "y = 1000000.50000, wider than its 12"},
+      {1, -100000, 0, 0, "x = -100000.00000, wider than its 12"}};
+  for (const auto& [kind, x, y, z, wide] : cases) {
     molecule_.ResetMolecule();
     molecule_.AddAtom("H ", 1, 2, 3, 0);
-    molecule_.AddAtom("C ", c.x, c.y, c.z, 0);
+    molecule_.AddAtom("C ", x, y, z, 0);
     molecule_.AddAtom("C ", 1e9, 1e9, 1e9, 0);  // later atoms are not looked at
-    const std::string target = TargetFileName(kSingleStepBasePath, c.kind);
-    drives_.Write(target.substr(8), "old file\r\n");
+    const std::string name = TargetFileName(kSingleStepBasePath, kind).substr(8);
+    drives_.Write(name, "old\r\n");
     std::string reason;
-    EXPECT_FALSE(ExportMolecule(kSingleStepBasePath, c.kind, molecule_, route_, &reason));
-    EXPECT_EQ(reason, c.reason);
-    EXPECT_EQ(drives_.Read(target.substr(8)), "old file\r\n") << target;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drives_.Zorb("")), {}), 1)
-        << "only the old file is there";
-    std::filesystem::remove(drives_.Zorb(target.substr(8)));
+    EXPECT_FALSE(ExportMolecule(kSingleStepBasePath, kind, molecule_, route_, &reason));
+    EXPECT_EQ(reason, "atom 2 has " + wide + "-character field");
+    EXPECT_EQ(drives_.Read(name), "old\r\n") << name;
   }
 }
 

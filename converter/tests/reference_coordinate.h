@@ -17,17 +17,14 @@ inline std::string ReferenceCoordinate(float value) {
   std::snprintf(text, sizeof text, "%.160f", std::fabs(static_cast<double>(value)));
   const std::string exact = text;
   const std::size_t point = exact.find('.');
-  // The integer digits and five decimals, then one up when the sixth decimal
-  // is 5 or more: exact halves go away from zero.
-  std::string kept = exact.substr(0, point) + exact.substr(point + 1, 5);
+  // A zero (for a carry out of integer digits all nines), the integer digits
+  // and five decimals, then one up when the sixth decimal is 5 or more: exact
+  // halves go away from zero.
+  std::string kept = "0" + exact.substr(0, point) + exact.substr(point + 1, 5);
   if (exact[point + 6] >= '5') {
-    std::size_t i = kept.size();
-    while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
-    if (i == 0) {
-      kept.insert(0, "1");
-    } else {
-      ++kept[i - 1];
-    }
+    std::size_t i = kept.size() - 1;
+    for (; kept[i] == '9'; --i) kept[i] = '0';
+    ++kept[i];
   }
   std::string integer = kept.substr(0, kept.size() - 5);
   integer.erase(0, integer.find_first_not_of('0'));
