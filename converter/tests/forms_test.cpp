@@ -4,10 +4,12 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <tuple>
 
 #include "converter/form1.h"
 #include "converter/tests/testfiles.h"
@@ -44,6 +46,35 @@ class FormsTest : public ::testing::Test {
   std::vector<int> ended_;
   Form1 form_{converter_, [this](int status) { ended_.push_back(status); }};
 };
+
+// The step window's captions, layout and menus; Cancel ends writing nothing.
+TEST_F(FormsTest, StepWindowAsDesigned) {
+  EXPECT_EQ(form_.windowTitle(), "WTarvo");
+  EXPECT_EQ(form_.centralWidget()->size(), QSize(203, 120));
+  const std::tuple<const char*, const char*, QRect> controls[] = {
+      {"Label1", "Step Number :", QRect(32, 24, 82, 13)},
+      {"Text1", "1", QRect(144, 24, 33, 19)},
+      {"Label2", "(max =  3)", QRect(32, 40, 53, 13)},
+      {"Command2", "Ok", QRect(32, 72, 65, 33)},
+      {"Command3", "Cancel", QRect(112, 72, 65, 33)}};
+  for (const auto& [name, text, geometry] : controls) {
+    QWidget* control = Get<QWidget>(name);
+    EXPECT_EQ(control->property("text").toString(), text);
+    EXPECT_EQ(control->geometry(), geometry) << name;
+  }
+  EXPECT_EQ(form_.focusWidget(), Get<QPushButton>("Command2"));
+  QMenu* types = Get<QMenu>("Tipo_di_file", form_.menuBar());
+  QString menus = Get<QMenu>("opzioni", form_.menuBar())->title() + "|" +
+                  Item("Input_Line")->text() + "|" + Item("tuttiglistep")->text() + "|" +
+                  types->title();
+  for (QAction* item : types->actions())
+    menus += "|" + item->text() + (item->isEnabled() ? "" : "-");
+  EXPECT_EQ(menus, "option|Input Line|All Steps|Type|Kryst-|Gauss 94-|XYZ-");
+  Get<QPushButton>("Command3")->click();
+  EXPECT_EQ(ended_, std::vector<int>{0});
+  EXPECT_TRUE(recorder_.events.empty());
+  EXPECT_FALSE(std::filesystem::exists(drives_.Zorb("tarvo.mol")));
+}
 
 // The route line of the input-line window (the first line of what is pasted)
 // reaches the Gauss 94 input; closed, the window opens anew. Ok on a wrong
