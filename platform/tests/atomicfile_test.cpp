@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 
 #include "platform/tests/killwhilewriting.h"
 #include "platform/tests/noaccess.h"
@@ -65,16 +67,33 @@ TEST_F(AtomicFileTest, FailuresAreReportedAndLeaveTheOldFile) {
 // write is tried here once, for all of them: the old file or the new one,
 // whole, and never a torn one.
 TEST_F(AtomicFileTest, AKilledWriteLeavesTheOldFileOrTheNewOneWhole) {
-  // Large enough that the file takes many writes' worth of stops.
   const std::string versions[2] = {std::string(700000, 'a') + "\r\n",
                                    std::string(500000, 'b') + "\r\n"};
-  testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
-      [&](int v, testing::KillAt at, int n) {
-        return testing::RunTraced(
-            [&] { return WriteFileAtomically("c:\\zorb\\wtarvo.ini", versions[v]) ? 0 : 1; }, zorb_,
-            at, n);
-      },
-      [&] { return drives_.Read("wtarvo.ini"); }, 24, 12);
+  const auto write = [&](int v, int n, bool whileWriting) {
+    return testing::RunTraced(
+        [&] { return WriteFileAtomically("c:\\zorb\\wtarvo.ini", versions[v]) ? 0 : 1; }, zorb_, n,
+        whileWriting);
+  };
+  testing::TracedRun whole[2];
+  for (int v = 0; v < 2; ++v) {
+    whole[v] = write(v, 0, false);
+    ASSERT_EQ(whole[v].exitStatus, 0) << "124: this system does not let a test trace its child";
+    ASSERT_EQ(drives_.Read("wtarvo.ini"), versions[v]);
+  }
+  const int stops = std::min(whole[0].stops, whole[1].stops);
+  const int writingStops = std::min(whole[0].writingStops, whole[1].writingStops);
+  ASSERT_GT(writingStops, 0) << "the write was not seen";
+  // Alternately a kill at any stop of the run and at a stop while it writes.
+  std::mt19937 random(12);
+  for (int i = 0; i < 24; ++i) {
+    const bool whileWriting = i % 2 == 1;
+    const int n = 1 + static_cast<int>(random() % (whileWriting ? writingStops : stops));
+    EXPECT_TRUE(write(i / 2 % 2, n, whileWriting).killed) << "ended before stop " << n;
+    const std::string now = drives_.Read("wtarvo.ini");
+    ASSERT_TRUE(now == versions[0] || now == versions[1])
+        << "a file of " << now.size() << " bytes after a kill at "
+        << (whileWriting ? "writing " : "") << "stop " << n;
+  }
 }
 
 }  // namespace
