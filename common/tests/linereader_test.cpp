@@ -13,7 +13,6 @@ namespace wt {
 namespace {
 
 namespace fs = std::filesystem;
-// Lines, each with the offset after it.
 using Lines = std::vector<std::pair<std::string, std::uint64_t>>;
 
 class LineReaderTest : public ::testing::Test {
@@ -84,7 +83,6 @@ TEST_F(LineReaderTest, LinesEndAtCrLfLfOrCrWhereverTheBufferEnds) {
   // and then any byte value: line ends are searched for eight bytes at a
   // time among the bytes below 14.
   std::mt19937 random(11);
-  const char* const ends[] = {"\r\n", "\n", "\r"};
   for (int file = 0; file < 40; ++file) {
     std::string bytes;
     while (bytes.size() < 3 * size) {
@@ -93,22 +91,16 @@ TEST_F(LineReaderTest, LinesEndAtCrLfLfOrCrWhereverTheBufferEnds) {
         c = random() % 8 == 0 ? static_cast<char>(random() % 256) : "ab $,"[random() % 5];
       }
       if (!line.empty() && random() % 4 == 0) line[0] = '$';
-      bytes += line + ends[random() % 3];
+      bytes += line + (random() % 3 == 0 ? "\r\n" : random() % 2 ? "\n" : "\r");
     }
     ExpectThePlainRule(bytes);
   }
 }
 
-TEST_F(LineReaderTest, AMissingFileOrAFolderIsReported) {
+TEST_F(LineReaderTest, AMissingFileIsReported) {
   std::string reason;
   EXPECT_FALSE(LineReader::Open((path_ / "none").string(), &reason));
   EXPECT_EQ(reason, "No such file or directory");
-  // A folder may open on some systems; it then fails at its first line.
-  fs::create_directories(path_);
-  std::optional<LineReader> reader = LineReader::Open(path_.string());
-  std::string_view line;
-  EXPECT_FALSE(reader && reader->Next(&line));
-  EXPECT_TRUE(!reader || reader->Failed());
 }
 
 }  // namespace

@@ -15,43 +15,46 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace wt::testing {
 
+namespace internal {
+
 // The capabilities by which root reads, writes and searches regardless of
 // modes; both are in the first word of a capability set.
 inline constexpr unsigned kModeOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
 
-// Reads the calling thread's capability sets, or with `write` sets them.
-inline bool ThreadCapabilities(__user_cap_data_struct (&sets)[2], bool write = false) {
+// The calling thread's effective capabilities (their first word) as they
+// were; with `on`, the mode overrides are then taken out of the effective
+// set, or those the permitted set holds are put back. Nothing on failure.
+inline std::optional<unsigned> ModeOverrides(std::optional<bool> on = std::nullopt) {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-  return syscall(write ? SYS_capset : SYS_capget, &header, sets) == 0;
+  __user_cap_data_struct sets[2]{};
+  if (syscall(SYS_capget, &header, sets) != 0) return std::nullopt;
+  const unsigned effective = sets[0].effective;
+  if (!on) return effective;
+  sets[0].effective =
+      *on ? effective | (sets[0].permitted & kModeOverrides) : effective & ~kModeOverrides;
+  if (syscall(SYS_capset, &header, sets) != 0) return std::nullopt;
+  return effective;
 }
 
-// Takes the mode overrides out of the calling thread's effective set, or puts
-// back those that its permitted set holds.
-inline bool SetModeOverrides(bool on) {
-  __user_cap_data_struct sets[2]{};
-  if (!ThreadCapabilities(sets)) return false;
-  sets[0].effective = on ? sets[0].effective | (sets[0].permitted & kModeOverrides)
-                         : sets[0].effective & ~kModeOverrides;
-  return ThreadCapabilities(sets, true);
-}
+}  // namespace internal
 
 // In a child process about to start a program: where a NoAccess has set the
 // mode overrides aside, removes them from the bounding set too, so that the
 // program does not get them back when root starts it. No change otherwise.
 inline void KeepFileModes() {
-  __user_cap_data_struct sets[2]{};
-  if (!ThreadCapabilities(sets)) _exit(125);
-  if (geteuid() != 0 || (sets[0].effective & kModeOverrides) != 0) return;
+  const std::optional<unsigned> effective = internal::ModeOverrides();
+  if (!effective) _exit(125);
+  if (geteuid() != 0 || (*effective & internal::kModeOverrides) != 0) return;
   for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
     if (prctl(PR_CAPBSET_READ, capability) == 1 &&
         prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0) {
@@ -69,17 +72,12 @@ class NoAccess {
     for (const fs::path& folder : readOnly) {
       Take(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     }
-    if (geteuid() == 0) {
-      EXPECT_TRUE(SetModeOverrides(false)) << "the capabilities that override modes stay";
-      overridesSet_ = true;
-    }
+    EXPECT_TRUE(!root_ || internal::ModeOverrides(false)) << "the mode overrides stay";
   }
   NoAccess(const NoAccess&) = delete;
   NoAccess& operator=(const NoAccess&) = delete;
   ~NoAccess() {
-    if (overridesSet_) {
-      EXPECT_TRUE(SetModeOverrides(true));
-    }
+    EXPECT_TRUE(!root_ || internal::ModeOverrides(true));
     for (const auto& [path, perms] : kept_) std::filesystem::permissions(path, perms);
   }
 
@@ -88,17 +86,16 @@ class NoAccess {
     kept_.emplace_back(path, std::filesystem::status(path).permissions());
     std::filesystem::permissions(path, bits, std::filesystem::perm_options::remove);
   }
+  const bool root_ = geteuid() == 0;
   std::vector<std::pair<std::filesystem::path, std::filesystem::perms>> kept_;
-  bool overridesSet_ = false;
 };
 
 // For as long as it lives, a write beyond `bytes` fails with "File too
 // large", as one fails on a full disk, instead of raising SIGXFSZ.
 class FullDisk {
  public:
-  explicit FullDisk(rlim_t bytes) {
+  explicit FullDisk(rlim_t bytes) : signal_(signal(SIGXFSZ, SIG_IGN)) {
     EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &before_), 0);
-    signal_ = signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{bytes, before_.rlim_max};
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
   }
@@ -110,8 +107,8 @@ class FullDisk {
   }
 
  private:
+  const sighandler_t signal_;
   rlimit before_{};
-  sighandler_t signal_ = SIG_DFL;
 };
 
 }  // namespace wt::testing

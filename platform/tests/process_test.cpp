@@ -35,16 +35,14 @@ TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {
 TEST_F(ProcessTest, TheProgramIsADrivePathOrABareNameOnPath) {
   ASSERT_TRUE(ChangeCurrentFolder(dir_.string(), nullptr));
   fs::copy_file(WT_PROCESS_PROBE, drives_.Zorb("xkryst"));
+  fs::copy_file(WT_PROCESS_PROBE, dir_ / "probe-on-path");
   ASSERT_TRUE(StartCommandLine("c:\\zorb\\xkryst  out  c:\\data\\benz.cor  1",
                                WindowRequest::NormalActivated, nullptr));
-  const std::vector<std::string> report = WaitForProbeReport(dir_ / "out");
-  ASSERT_EQ(report.size(), 4u);
-  EXPECT_EQ(report[2], "c:\\data\\benz.cor");  // arguments stay as given
-  fs::copy_file(WT_PROCESS_PROBE, dir_ / "probe-on-path");
-  {
-    const ScopedEnvironment path("PATH", dir_.string());
-    ASSERT_TRUE(StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr));
-  }
+  const ScopedEnvironment path("PATH", dir_.string());
+  ASSERT_TRUE(StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr));
+  EXPECT_EQ(WaitForProbeReport(dir_ / "out"),
+            (std::vector<std::string>{fs::canonical(dir_).string(), "out c:\\data\\benz.cor 1",
+                                      "c:\\data\\benz.cor", "1"}));
   EXPECT_EQ(WaitForProbeReport(dir_ / "found").size(), 2u);
 }
 
@@ -58,9 +56,6 @@ TEST_F(ProcessTest, ProgramsAndFoldersThatCannotBeUsedAreReported) {
     EXPECT_FALSE(StartCommandLine(line, WindowRequest::NormalActivated, &reason)) << line;
     EXPECT_NE(reason, "") << line;
   }
-  reason.clear();
-  EXPECT_FALSE(ChangeCurrentFolder("", &reason));
-  EXPECT_NE(reason, "");
   EXPECT_FALSE(ChangeCurrentFolder((dir_ / "missing").string(), &reason));
   EXPECT_EQ(reason, "No such file or directory");
   EXPECT_FALSE(ChangeCurrentFolder(drives_.Zorb("wtarvo.bat").string(), &reason));
