@@ -1,11 +1,7 @@
-// Killing a process at a chosen moment of its run, to see what a kill in the
-// middle of writing a file leaves behind (Linux).
-//
-// The process runs traced and stops at each of its system calls, so the
-// moments of a run can be counted and a kill lands exactly where it is
-// aimed. It is writing a file while it holds a file of the folder watched
-// open for writing, or while a temporary file (a name beginning with a dot,
-// see platform/atomicfile.h) lies there.
+// Killing a process at a chosen stop of its run, traced at each system call,
+// to see what a kill in the middle of writing a file leaves (Linux). It is
+// writing while it holds a file of the folder watched open for writing, or
+// while a temporary file (a name beginning with a dot) lies there.
 #pragma once
 
 #include <signal.h>
@@ -52,8 +48,7 @@ inline TracedRun RunTraced(const std::function<int()>& body, const std::filesyst
   TracedRun run;
   const fs::path watched = fs::canonical(folder);
   const fs::path descriptors = "/proc/" + std::to_string(child) + "/fd";
-  int status = 0;
-  int pass = 0;  // a signal to hand on to the child
+  int status = 0, pass = 0;  // pass: a signal to hand on to the child
   waitpid(child, &status, 0);
   ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_EXITKILL | PTRACE_O_TRACESYSGOOD);
   while (ptrace(PTRACE_SYSCALL, child, nullptr, pass) == 0 && waitpid(child, &status, 0) == child &&

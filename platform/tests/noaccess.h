@@ -1,13 +1,11 @@
-// Files a test may not read and folders it may not write in, and a disk that
-// is full (POSIX).
+// Files a test may not read, folders it may not write in, and a full disk (POSIX).
 //
 // For as long as a NoAccess lives, the files have no mode bits and the
-// folders no write bits. Modes alone do not stop root: run as root, the test
+// folders no write bits. Modes alone do not stop root: as root, the test
 // thread also sets aside the two capabilities that override them, and the
-// programs it starts meanwhile are started without them (KeepFileModes). The
-// test keeps its own identity, so a program it starts is reached wherever the
-// build lives, even inside a folder only its owner may enter. Everything is
-// as it was when the object goes.
+// programs it starts meanwhile are started without them (KeepFileModes). Its
+// identity stays, so a program it starts is reached even inside a folder only
+// its owner may enter.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,9 +29,8 @@ namespace internal {
 // modes; both are in the first word of a capability set.
 inline constexpr unsigned kModeOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
 
-// The calling thread's effective capabilities (their first word) as they
-// were; with `on`, the mode overrides are then taken out of the effective
-// set, or those the permitted set holds are put back. Nothing on failure.
+// The first word of the calling thread's effective capabilities; with `on`,
+// the mode overrides are then put back (those permitted) or taken out.
 inline std::optional<unsigned> ModeOverrides(std::optional<bool> on = std::nullopt) {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
   __user_cap_data_struct sets[2]{};
@@ -74,8 +71,6 @@ class NoAccess {
     }
     EXPECT_TRUE(!root_ || internal::ModeOverrides(false)) << "the mode overrides stay";
   }
-  NoAccess(const NoAccess&) = delete;
-  NoAccess& operator=(const NoAccess&) = delete;
   ~NoAccess() {
     EXPECT_TRUE(!root_ || internal::ModeOverrides(true));
     for (const auto& [path, perms] : kept_) std::filesystem::permissions(path, perms);
@@ -99,8 +94,6 @@ class FullDisk {
     const rlimit limit{bytes, before_.rlim_max};
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
   }
-  FullDisk(const FullDisk&) = delete;
-  FullDisk& operator=(const FullDisk&) = delete;
   ~FullDisk() {
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &before_), 0);
     signal(SIGXFSZ, signal_);
