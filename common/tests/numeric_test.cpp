@@ -30,7 +30,7 @@ TEST(NumericValue, BeyondTheRangeAndBeyondTheKeptDigits) {
   EXPECT_EQ(NumericValue("0." + zeros(100000) + "1e100001"), 1.0);
   // 1 + 2^-53, halfway between 1 and the next double, digit for digit. The
   // digits beyond the kept ones decide, as they do for the number written
-  // out (a finding of a fuzz target); exactly halfway goes to the even one.
+  // out (a finding of fuzz/fuzz_commandline); exactly halfway goes to the even one.
   const std::string halfway = "1.00000000000000011102230246251565404236316680908203125";
   const double above = std::nextafter(1.0, 2.0);
   EXPECT_EQ(NumericValue(halfway + zeros(800) + "1"), above);
