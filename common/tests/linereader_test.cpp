@@ -13,7 +13,6 @@ namespace wt {
 namespace {
 
 namespace fs = std::filesystem;
-// Lines, each with the offset after it.
 using Lines = std::vector<std::pair<std::string, std::uint64_t>>;
 
 class LineReaderTest : public ::testing::Test {
@@ -26,7 +25,8 @@ class LineReaderTest : public ::testing::Test {
     return std::move(*reader);
   }
   // Next gives the lines the plain rule cuts at CR LF, LF and CR, every other
-  // byte in its line; NextStartingWith gives those that begin with "$".
+  // byte in its line, each with the offset after it; NextStartingWith gives
+  // those that begin with "$"; a seek to an offset goes back to its line.
   void ExpectThePlainRule(const std::string& bytes) {
     Lines expected, expectedMarked, lines, marked;
     for (std::size_t i = 0; i < bytes.size();) {
@@ -36,29 +36,35 @@ class LineReaderTest : public ::testing::Test {
       if (end > i && bytes[i] == '$') expectedMarked.push_back(expected.back());
       i = next;
     }
-    // The line is taken before Offset, which may refill the buffer.
     std::string_view line;
-    LineReader reader = Open(bytes);
-    while (reader.Next(&line)) {
-      lines.emplace_back(line, 0);
-      lines.back().second = reader.Offset();
-    }
-    EXPECT_FALSE(reader.Failed());
-    reader = Open(bytes);
-    while (reader.NextStartingWith('$', &line)) {
-      marked.emplace_back(line, 0);
-      marked.back().second = reader.Offset();
-    }
-    EXPECT_FALSE(reader.Failed());
-    EXPECT_TRUE(reader.AtEnd());
+    const auto read = [&](bool marked, Lines* into) {
+      LineReader reader = Open(bytes);
+      while (marked ? reader.NextStartingWith('$', &line) : reader.Next(&line)) {
+        into->emplace_back(line, 0);  // taken before Offset, which may refill the buffer
+        into->back().second = reader.Offset();
+      }
+      EXPECT_FALSE(reader.Failed());
+      EXPECT_TRUE(reader.AtEnd());
+      return reader;
+    };
+    LineReader reader = read(false, &lines);
+    read(true, &marked);
     const std::string shown = ::testing::PrintToString(bytes.substr(0, 40));
     ASSERT_EQ(lines, expected) << shown;
     ASSERT_EQ(marked, expectedMarked) << shown;
+    if (expected.size() < 2) return;
+    for (const std::size_t i : {std::size_t{0}, expected.size() - 2}) {  // the second from within
+      ASSERT_TRUE(reader.Seek(expected[i].second) && reader.Next(&line)) << shown;
+      EXPECT_EQ(line, expected[i + 1].first) << shown;
+    }
   }
   const fs::path path_ = TestPath("wt_lines");
 };
 
 TEST_F(LineReaderTest, LinesEndAtCrLfLfOrCrWhereverTheBufferEnds) {
+  std::string reason;
+  EXPECT_FALSE(LineReader::Open((path_ / "none").string(), &reason));
+  EXPECT_EQ(reason, "No such file or directory");
   for (const char* bytes : {"$a\r\nb\nc\rd", "a\r\n\r\n", "a\r\r\n$b", "\n\r$b", "", "$"}) {
     ExpectThePlainRule(bytes);
   }
@@ -81,7 +87,6 @@ TEST_F(LineReaderTest, LinesEndAtCrLfLfOrCrWhereverTheBufferEnds) {
   // and then any byte value: line ends are searched for eight bytes at a
   // time among the bytes below 14.
   std::mt19937 random(11);
-  const char* const ends[] = {"\r\n", "\n", "\r"};
   for (int file = 0; file < 40; ++file) {
     std::string bytes;
     while (bytes.size() < 3 * size) {
@@ -90,40 +95,9 @@ TEST_F(LineReaderTest, LinesEndAtCrLfLfOrCrWhereverTheBufferEnds) {
         c = random() % 8 == 0 ? static_cast<char>(random() % 256) : "ab $,"[random() % 5];
       }
       if (!line.empty() && random() % 4 == 0) line[0] = '$';
-      bytes += line + ends[random() % 3];
+      bytes += line + (random() % 3 == 0 ? "\r\n" : random() % 2 ? "\n" : "\r");
     }
     ExpectThePlainRule(bytes);
-  }
-}
-
-TEST_F(LineReaderTest, OffsetsAllowSeekingBackToALine) {
-  LineReader reader = Open("one\r\ntwo\nthree\rfour");
-  std::string_view line;
-  std::vector<std::uint64_t> offsets = {reader.Offset()};
-  while (reader.Next(&line)) offsets.push_back(reader.Offset());
-  EXPECT_EQ(offsets, (std::vector<std::uint64_t>{0, 5, 9, 15, 19}));
-  ASSERT_TRUE(reader.Seek(offsets[2]));
-  ASSERT_TRUE(reader.Next(&line));
-  EXPECT_EQ(line, "three");
-  EXPECT_FALSE(reader.AtEnd());
-  ASSERT_TRUE(reader.Next(&line));
-  EXPECT_EQ(line, "four");
-  EXPECT_TRUE(reader.AtEnd());
-}
-
-TEST_F(LineReaderTest, MissingFileAndFolderAreReported) {
-  std::string reason;
-  EXPECT_FALSE(LineReader::Open((path_ / "none").string(), &reason));
-  EXPECT_EQ(reason, "No such file or directory");
-  reason.clear();
-  EXPECT_FALSE(LineReader::Open("", &reason));
-  EXPECT_NE(reason, "");
-  // A folder may open on some systems; it then fails at its first line.
-  fs::create_directories(path_);
-  if (std::optional<LineReader> reader = LineReader::Open(path_.string())) {
-    std::string_view line;
-    EXPECT_FALSE(reader->Next(&line));
-    EXPECT_TRUE(reader->Failed());
   }
 }
 

@@ -1,9 +1,11 @@
 #include "platform/atomicfile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
+#include <utility>
 
 #include "platform/tests/killwhilewriting.h"
 #include "platform/tests/noaccess.h"
@@ -16,8 +18,6 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  // Only the file written is left in c:\zorb\: no temporary file.
-  void ExpectAlone() const { EXPECT_EQ(std::distance(fs::directory_iterator(zorb_), {}), 1); }
   const testing::TempDrives drives_;
   const fs::path zorb_ = drives_.Zorb("");
 };
@@ -25,31 +25,28 @@ class AtomicFileTest : public ::testing::Test {
 TEST_F(AtomicFileTest, WritesAndReplacesWholeFilesKeepingTheirMode) {
   ASSERT_TRUE(WriteFileAtomically("C:\\zorb\\tarvo.mol", "first\r\n"));
   EXPECT_EQ(drives_.Read("tarvo.mol"), "first\r\n");
-  struct stat made;
-  ASSERT_EQ(stat(drives_.Zorb("tarvo.mol").c_str(), &made), 0);
-  const mode_t mask = umask(0);  // the test alone runs: no file is made meanwhile
-  umask(mask);
-  EXPECT_EQ(made.st_mode & 07777, 0666 & ~mask);
-
+  drives_.Write("plain", "");  // made as any new file is
+  EXPECT_EQ(fs::status(drives_.Zorb("tarvo.mol")).permissions(),
+            fs::status(drives_.Zorb("plain")).permissions());
   const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
   fs::permissions(drives_.Zorb("tarvo.mol"), kept);
   ASSERT_TRUE(WriteFileAtomically("c:\\zorb\\tarvo.mol", ""));
   EXPECT_EQ(drives_.Read("tarvo.mol"), "");
   EXPECT_EQ(fs::status(drives_.Zorb("tarvo.mol")).permissions(), kept);
-  ExpectAlone();
+  EXPECT_EQ(std::distance(fs::directory_iterator(zorb_), {}), 2);  // no temporary file
 }
 
 TEST_F(AtomicFileTest, FailuresAreReportedAndLeaveTheOldFile) {
-  std::string reason;
-  EXPECT_FALSE(WriteFileAtomically("C:\\nowhere\\tarvo.mol", "x", &reason));
-  EXPECT_EQ(reason, "No such file or directory");
-  EXPECT_FALSE(WriteFileAtomically("C:\\zorb\\", "x", &reason));
-  EXPECT_EQ(reason, "Is a directory");
   fs::create_directory(drives_.Zorb("tarvo.xyz"));
-  EXPECT_FALSE(WriteFileAtomically("C:\\zorb\\tarvo.xyz", "x", &reason));
-  EXPECT_EQ(reason, "Is a directory");
-  fs::remove(drives_.Zorb("tarvo.xyz"));
-
+  const std::pair<const char*, const char*> kCases[] = {
+      {"C:\\nowhere\\tarvo.mol", "No such file or directory"},
+      {"C:\\zorb\\", "Is a directory"},
+      {"C:\\zorb\\tarvo.xyz", "Is a directory"}};
+  std::string reason;
+  for (const auto& [path, why] : kCases) {
+    EXPECT_FALSE(WriteFileAtomically(path, "x", &reason));
+    EXPECT_EQ(reason, why) << path;
+  }
   // A disk that fills half-way through the write.
   drives_.Write("wtarvo.ini", "good old settings\r\n");
   {
@@ -58,23 +55,40 @@ TEST_F(AtomicFileTest, FailuresAreReportedAndLeaveTheOldFile) {
   }
   EXPECT_EQ(reason, "File too large");
   EXPECT_EQ(drives_.Read("wtarvo.ini"), "good old settings\r\n");
-  ExpectAlone();
+  EXPECT_EQ(std::distance(fs::directory_iterator(zorb_), {}), 2);  // no temporary file
 }
 
 // Every program writes its files through here, so a kill at any moment of a
 // write is tried here once, for all of them: the old file or the new one,
 // whole, and never a torn one.
 TEST_F(AtomicFileTest, AKilledWriteLeavesTheOldFileOrTheNewOneWhole) {
-  // Large enough that the file takes many writes' worth of stops.
   const std::string versions[2] = {std::string(700000, 'a') + "\r\n",
                                    std::string(500000, 'b') + "\r\n"};
-  testing::ExpectKillsLeaveTheOldFileOrTheNewOneWhole(
-      [&](int v, testing::KillAt at, int n) {
-        return testing::RunTraced(
-            [&] { return WriteFileAtomically("c:\\zorb\\wtarvo.ini", versions[v]) ? 0 : 1; }, zorb_,
-            at, n);
-      },
-      [&] { return drives_.Read("wtarvo.ini"); }, 24, 12);
+  const auto write = [&](int v, int n, bool whileWriting) {
+    return testing::RunTraced(
+        [&] { return WriteFileAtomically("c:\\zorb\\wtarvo.ini", versions[v]) ? 0 : 1; }, zorb_, n,
+        whileWriting);
+  };
+  testing::TracedRun whole[2];
+  for (int v = 0; v < 2; ++v) {
+    whole[v] = write(v, 0, false);
+    ASSERT_EQ(whole[v].exitStatus, 0) << "124: this system does not let a test trace its child";
+    ASSERT_EQ(drives_.Read("wtarvo.ini"), versions[v]);
+  }
+  const int stops = std::min(whole[0].stops, whole[1].stops);
+  const int writingStops = std::min(whole[0].writingStops, whole[1].writingStops);
+  ASSERT_GT(writingStops, 0) << "the write was not seen";
+  // Alternately a kill at any stop of the run and at a stop while it writes.
+  std::mt19937 random(12);
+  for (int i = 0; i < 24; ++i) {
+    const bool whileWriting = i % 2 == 1;
+    const int n = 1 + static_cast<int>(random() % (whileWriting ? writingStops : stops));
+    EXPECT_TRUE(write(i / 2 % 2, n, whileWriting).killed) << "ended before stop " << n;
+    const std::string now = drives_.Read("wtarvo.ini");
+    ASSERT_TRUE(now == versions[0] || now == versions[1])
+        << "a file of " << now.size() << " bytes after a kill at "
+        << (whileWriting ? "writing " : "") << "stop " << n;
+  }
 }
 
 }  // namespace

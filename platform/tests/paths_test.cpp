@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/testenv.h"
 
 namespace wt {
@@ -10,19 +12,15 @@ namespace {
 TEST(HostPath, DrivePathsMapUnderTheDrivesFolderAndOtherPathsLoseTheirBackslashes) {
   const ScopedEnvironment drives("WINTARVO_DRIVES", "/tmp/drives/");
   const ScopedEnvironment home("HOME", "/home/ana");
-  const struct {
-    const char* system;
-    const char* host;
-  } kCases[] = {
+  const std::pair<const char*, const char*> kCases[] = {
       {"C:\\zorb\\tarvo.mol", "/tmp/drives/drive_c/zorb/tarvo.mol"},
       {"d:/plots\\run7.hgl", "/tmp/drives/drive_d/plots/run7.hgl"},
       {"c:zorb", "/tmp/drives/drive_c/zorb"},
       {"c:", "/tmp/drives/drive_c"},
       {"data\\benz.cor", "data/benz.cor"},
       {"1:\\x", "1:/x"},
-      {"", ""},
-  };
-  for (const auto& c : kCases) EXPECT_EQ(HostPath(c.system), c.host) << c.system;
+      {"", ""}};
+  for (const auto& [system, host] : kCases) EXPECT_EQ(HostPath(system), host) << system;
 
   // The default drives folder is under the home folder; without either a
   // drive path maps nowhere.

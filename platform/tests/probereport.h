@@ -1,5 +1,5 @@
-// The report of wt_process_probe (process_probe.cpp), which the probe renames
-// into place whole: once the file is there it can be read.
+// The report of wt_process_probe (process_probe.cpp), which the probe writes
+// whole: once the file is there it can be read.
 #pragma once
 
 #include <chrono>

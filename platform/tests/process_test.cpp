@@ -20,32 +20,28 @@ class ProcessTest : public ::testing::Test {
   const fs::path dir_ = drives_.Root();
 };
 
-TEST_F(ProcessTest, ArgumentsSplitAtBlanksAndTabsInTheCurrentFolder) {
+TEST_F(ProcessTest, ProgramsStartInTheCurrentFolderWithArgumentsSplitAtBlanksAndTabs) {
   fs::create_directories(dir_ / "work folder");
   std::string reason;
   ASSERT_TRUE(ChangeCurrentFolder((dir_ / "work folder").string(), &reason)) << reason;
+  const fs::path here = fs::canonical(dir_ / "work folder");
   ASSERT_TRUE(StartCommandLine(std::string(WT_PROCESS_PROBE) + "  report  a \tb\"c $(x) ;|&",
                                WindowRequest::MaximizedActivated, &reason))
       << reason;
-  EXPECT_EQ(WaitForProbeReport(dir_ / "work folder" / "report"),
-            (std::vector<std::string>{fs::canonical(dir_ / "work folder").string(),
-                                      "report a b\"c $(x) ;|&", "a", "b\"c", "$(x)", ";|&"}));
-}
-
-TEST_F(ProcessTest, TheProgramIsADrivePathOrABareNameOnPath) {
-  ASSERT_TRUE(ChangeCurrentFolder(dir_.string(), nullptr));
+  EXPECT_EQ(WaitForProbeReport(here / "report"),
+            (std::vector<std::string>{here.string(), "report a b\"c $(x) ;|&", "a", "b\"c", "$(x)",
+                                      ";|&"}));
+  // The program is a drive path, or a bare name found on PATH.
   fs::copy_file(WT_PROCESS_PROBE, drives_.Zorb("xkryst"));
-  ASSERT_TRUE(StartCommandLine("c:\\zorb\\xkryst  out  c:\\data\\benz.cor  1",
-                               WindowRequest::NormalActivated, nullptr));
-  const std::vector<std::string> report = WaitForProbeReport(dir_ / "out");
-  ASSERT_EQ(report.size(), 4u);
-  EXPECT_EQ(report[2], "c:\\data\\benz.cor");  // arguments stay as given
   fs::copy_file(WT_PROCESS_PROBE, dir_ / "probe-on-path");
-  {
-    const ScopedEnvironment path("PATH", dir_.string());
-    ASSERT_TRUE(StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr));
-  }
-  EXPECT_EQ(WaitForProbeReport(dir_ / "found").size(), 2u);
+  ASSERT_TRUE(StartCommandLine("c:\\zorb\\xkryst  out  c:\\data\\benz.cor",
+                               WindowRequest::NormalActivated, nullptr));
+  const ScopedEnvironment path("PATH", dir_.string());
+  ASSERT_TRUE(StartCommandLine("probe-on-path found", WindowRequest::NormalActivated, nullptr));
+  EXPECT_EQ(
+      WaitForProbeReport(here / "out"),
+      (std::vector<std::string>{here.string(), "out c:\\data\\benz.cor", "c:\\data\\benz.cor"}));
+  EXPECT_EQ(WaitForProbeReport(here / "found").size(), 2u);
 }
 
 TEST_F(ProcessTest, ProgramsAndFoldersThatCannotBeUsedAreReported) {
@@ -54,16 +50,10 @@ TEST_F(ProcessTest, ProgramsAndFoldersThatCannotBeUsedAreReported) {
   EXPECT_FALSE(StartCommandLine("c:\\zorb\\nothing here", WindowRequest::NormalActivated, &reason));
   EXPECT_EQ(reason, "No such file or directory");
   for (const char* line : {"no-such-program-anywhere x", " \t ", "c:\\zorb\\wtarvo.bat benz"}) {
-    reason.clear();
-    EXPECT_FALSE(StartCommandLine(line, WindowRequest::NormalActivated, &reason)) << line;
-    EXPECT_NE(reason, "") << line;
+    EXPECT_FALSE(StartCommandLine(line, WindowRequest::NormalActivated, nullptr)) << line;
   }
-  reason.clear();
-  EXPECT_FALSE(ChangeCurrentFolder("", &reason));
-  EXPECT_NE(reason, "");
   EXPECT_FALSE(ChangeCurrentFolder((dir_ / "missing").string(), &reason));
   EXPECT_EQ(reason, "No such file or directory");
-  EXPECT_FALSE(ChangeCurrentFolder(drives_.Zorb("wtarvo.bat").string(), &reason));
   EXPECT_TRUE(ChangeCurrentFolder("c:\\zorb\\", &reason)) << reason;
   EXPECT_EQ(fs::current_path(), fs::canonical(drives_.Zorb("")));
 }

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -20,9 +20,8 @@
 namespace wt::testing {
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ostringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  return bytes.str();
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
@@ -37,14 +36,11 @@ class TempDrives {
  public:
   TempDrives() {
     namespace fs = std::filesystem;
-    if (DrivesAreReal()) {
-      if (!std::getenv("WINTARVO_SCRATCH_DRIVE_C")) {
-        std::fprintf(stderr,
-                     "these tests write c:\\zorb\\; set WINTARVO_SCRATCH_DRIVE_C to allow it\n");
-        std::exit(1);
-      }
-      root_ = "c:\\";
-    } else {
+    if (DrivesAreReal() && !std::getenv("WINTARVO_SCRATCH_DRIVE_C")) {
+      std::fputs("set WINTARVO_SCRATCH_DRIVE_C to let the tests write c:\\zorb\\\n", stderr);
+      std::exit(1);
+    }
+    if (!DrivesAreReal()) {
       const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
       root_ = fs::temp_directory_path() / ("wt_drives_" + std::to_string(getpid()) + "_" +
                                            test->test_suite_name() + "_" + test->name());
@@ -76,7 +72,7 @@ class TempDrives {
   }
 
  private:
-  std::filesystem::path root_;
+  std::filesystem::path root_ = "c:\\";
   std::optional<ScopedEnvironment> drives_;
 };
 

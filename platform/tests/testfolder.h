@@ -1,6 +1,5 @@
-// A place of its own in the temporary folder for the running test, named
-// after the test and the process, so that tests run in parallel (and runs of
-// the suite side by side) never meet there.
+// A place of its own in the temporary folder for the running test, so that
+// tests and runs side by side never meet there.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,9 +1,7 @@
-// A part of a test run where no thread can be started (POSIX).
-//
-// The part runs in a child process whose user may have no process at all
-// (the limit on processes). Root is not held to that limit, so a test run as
-// root runs the part as nobody: what the part reads must be readable by
-// everyone, as the temporary folder's files are.
+// A part of a test run where no thread can be started (POSIX): in a child
+// process whose user may have no process at all. Root is not held to that
+// limit, so as root the part runs as nobody and must read only what everyone
+// may, as the temporary folder's files are.
 #pragma once
 
 #include <sys/resource.h>
